@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts TalvoEditZ. Without a CAD it drives the
+# built-in drawing host, which opens with the sample drawing.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+TALVO_SETUP_RUN=1 "$root/scripts/setup.sh"
+"$root/scripts/build.sh" -DTALVO_BUILD_TESTS=OFF -DTALVO_BUILD_BENCH=OFF
+build="${TALVO_BUILD_DIR:-$root/build}"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found: starting on a virtual X display (xvfb-run)."
+  exec xvfb-run -a -s "-screen 0 1280x800x24" "$build/TalvoEditZ"
+fi
+exec "$build/TalvoEditZ"
