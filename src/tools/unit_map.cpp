@@ -4,104 +4,110 @@
 
 namespace tools::detail {
 
-namespace {
-
-template <typename Out>
-Out makeOut(std::u16string_view to)
+UnitMap::Entry& UnitMap::entryFor(char16_t unit)
 {
-    if (to.empty() || to.size() > 2)
-        throw std::logic_error("UnitMap: replacement must be one or two units");
-    Out out;
-    out.units[0] = to[0];
-    out.units[1] = to.size() > 1 ? to[1] : 0;
-    out.length = static_cast<std::uint8_t>(to.size());
-    return out;
-}
-
-} // namespace
-
-UnitMap::Node& UnitMap::nodeFor(char16_t unit)
-{
-    std::uint16_t& page = m_pageOf[unit >> 8];
+    std::uint8_t& page = m_pageOf[unit >> 8];
     if (page == 0) {
+        if (m_pages.size() == 256)
+            throw std::logic_error("UnitMap: too many pages");
         m_pages.emplace_back();
-        m_pages.back().fill(0);
-        page = static_cast<std::uint16_t>(m_pages.size());
+        page = static_cast<std::uint8_t>(m_pages.size() - 1);
     }
-    std::uint16_t& node = m_pages[page - 1][unit & 0xFF];
-    if (node == 0) {
-        m_nodes.emplace_back();
-        node = static_cast<std::uint16_t>(m_nodes.size());
-    }
-    return m_nodes[node - 1];
+    return m_pages[page][unit & 0xFF];
 }
 
 void UnitMap::add(std::u16string_view from, std::u16string_view to)
 {
-    const Out out = makeOut<Out>(to);
-    if (from.size() == 1) {
-        Node& node = nodeFor(from[0]);
-        if (node.single.length == 0)
-            node.single = out;
-        return;
-    }
-    if (from.size() != 2)
-        throw std::logic_error("UnitMap: source must be one or two units");
-    Node& node = nodeFor(from[0]);
-    for (std::uint8_t i = 0; i < node.pairCount; ++i) {
-        if (node.pairs[i].second == from[1])
+    if (from.empty() || from.size() > 2 || to.empty() || to.size() > 2)
+        throw std::logic_error("UnitMap: sources and replacements are one or two units");
+    if (to.size() > from.size())
+        m_grows = true;
+    if (from.size() == 2) {
+        if (to.size() != 1)
+            throw std::logic_error("UnitMap: a two-unit source needs a one-unit replacement");
+        Entry& entry = entryFor(from[0]);
+        std::size_t slot = 0;
+        while (slot < entry.pairOut.size() && entry.pairOut[slot] != 0) {
+            if (entry.pairSecond[slot] == from[1])
+                return;
+            ++slot;
+        }
+        if (slot == entry.pairOut.size() || to[0] == 0)
+            throw std::logic_error("UnitMap: unsupported two-unit source");
+        entry.pairSecond[slot] = from[1];
+        entry.pairOut[slot] = to[0];
+        m_hasPairs = true;
+    } else {
+        Entry& entry = entryFor(from[0]);
+        if (entry.mapped)
             return;
+        entry.mapped = true;
+        entry.delta = static_cast<char16_t>(to[0] - from[0]);
+        entry.second = to.size() == 2 ? to[1] : 0;
     }
-    if (node.pairCount == node.pairs.size())
-        throw std::logic_error("UnitMap: too many two-unit sources for one first unit");
-    node.pairs[node.pairCount++] = Pair{from[1], out};
+    if (m_grows && m_hasPairs)
+        throw std::logic_error("UnitMap: two-unit sources and growing replacements together");
 }
 
 void UnitMap::apply(std::u16string& text) const
 {
-    // Most lines hold nothing to convert: find the first hit before
-    // allocating anything.
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i < n && find(text[i]) == nullptr)
-        ++i;
-    if (i == n)
+    if (m_hasPairs) {
+        applyWithPairs(text);
         return;
+    }
+    if (m_grows) {
+        applyGrowing(text);
+        return;
+    }
+    // Branch-free: typical lines mix units of several pages, which would
+    // make any test on the unit mispredict.
+    for (char16_t& unit : text)
+        unit = static_cast<char16_t>(unit + entry(unit).delta);
+}
 
-    std::u16string result;
-    result.reserve(n + n / 2 + 2);
-    result.append(text, 0, i);
-    while (i < n) {
-        const char16_t unit = text[i];
-        const Node* node = find(unit);
-        if (node == nullptr) {
-            result.push_back(unit);
-            ++i;
-            continue;
-        }
-        const Out* out = nullptr;
-        std::size_t consumed = 1;
-        if (node->pairCount != 0 && i + 1 < n) {
-            for (std::uint8_t p = 0; p < node->pairCount; ++p) {
-                if (node->pairs[p].second == text[i + 1]) {
-                    out = &node->pairs[p].out;
-                    consumed = 2;
-                    break;
-                }
+void UnitMap::applyWithPairs(std::u16string& text) const
+{
+    // Replacements are never longer than sources: rewrite in place.
+    const char16_t* read = text.data();
+    const char16_t* const end = read + text.size();
+    char16_t* write = text.data();
+    while (read != end) {
+        const char16_t unit = *read;
+        const Entry& e = entry(unit);
+        if (read + 1 != end) {
+            const char16_t next = read[1];
+            const int slot = next == e.pairSecond[0] ? 0 : next == e.pairSecond[1] ? 1 : -1;
+            if (slot >= 0 && e.pairOut[slot] != 0) {
+                *write++ = e.pairOut[slot];
+                read += 2;
+                continue;
             }
         }
-        if (out == nullptr && node->single.length != 0)
-            out = &node->single;
-        if (out == nullptr) {
-            result.push_back(unit);
-        } else {
-            result.push_back(out->units[0]);
-            if (out->length == 2)
-                result.push_back(out->units[1]);
-        }
-        i += consumed;
+        *write++ = static_cast<char16_t>(unit + e.delta);
+        ++read;
     }
-    text = std::move(result);
+    text.resize(static_cast<std::size_t>(write - text.data()));
+}
+
+void UnitMap::applyGrowing(std::u16string& text) const
+{
+    std::size_t extra = 0;
+    for (const char16_t unit : text)
+        extra += entry(unit).second != 0 ? 1 : 0;
+    std::size_t read = text.size();
+    std::size_t write = read + extra;
+    text.resize(write);
+    // Fill from the back so the text is its own buffer: the write position
+    // never falls behind the read position.
+    while (read != 0) {
+        const char16_t unit = text[--read];
+        const Entry& e = entry(unit);
+        const char16_t first = static_cast<char16_t>(unit + e.delta);
+        const std::size_t length = e.second != 0 ? 2 : 1;
+        write -= length;
+        text[write] = first;
+        text[write + length - 1] = e.second != 0 ? e.second : first;
+    }
 }
 
 } // namespace tools::detail

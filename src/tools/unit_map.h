@@ -10,9 +10,10 @@ namespace tools::detail {
 
 // Replaces sources of one or two UTF-16 units by replacements of one or
 // two units in one left-to-right pass; at each position a two-unit source
-// is tried before a one-unit one. Two-unit sources may share a first unit
-// with at most one other two-unit source (base letter + voiced or
-// semi-voiced mark is all the tables need).
+// is tried before a one-unit one. Two shapes are supported, which cover
+// the width tables: two-unit sources (half-width letter + sound mark) with
+// one-unit replacements, or one-unit sources with replacements of one or
+// two units. A first unit starts at most two two-unit sources.
 class UnitMap {
 public:
     // The first rule added for a source wins; later ones are ignored, so
@@ -22,35 +23,30 @@ public:
     void apply(std::u16string& text) const;
 
 private:
-    struct Out {
-        std::array<char16_t, 2> units{};
-        std::uint8_t length = 0;
-    };
-    struct Pair {
+    // What happens to one unit taken alone: it is shifted by `delta`
+    // (0 for units that stay) and followed by `second` when that is not 0.
+    // A unit may also start up to two two-unit sources, ending in
+    // pairSecond and replaced by pairOut (pairOut 0: no such source).
+    struct Entry {
+        char16_t delta = 0;
         char16_t second = 0;
-        Out out;
+        std::array<char16_t, 2> pairSecond{};
+        std::array<char16_t, 2> pairOut{};
+        bool mapped = false;
     };
-    struct Node {
-        Out single;  // length 0: the unit alone is not a source
-        std::array<Pair, 2> pairs{};
-        std::uint8_t pairCount = 0;
-    };
+    using Page = std::array<Entry, 256>;
 
-    const Node* find(char16_t unit) const
-    {
-        const std::uint16_t page = m_pageOf[unit >> 8];
-        if (page == 0)
-            return nullptr;
-        const std::uint16_t node = m_pages[page - 1][unit & 0xFF];
-        return node == 0 ? nullptr : &m_nodes[node - 1];
-    }
-    Node& nodeFor(char16_t unit);
+    const Entry& entry(char16_t unit) const { return m_pages[m_pageOf[unit >> 8]][unit & 0xFF]; }
+    Entry& entryFor(char16_t unit);
+    void applyWithPairs(std::u16string& text) const;
+    void applyGrowing(std::u16string& text) const;
 
-    // Two-level index from a first unit to its node; 0 means none, so
-    // stored indices are one-based.
-    std::array<std::uint16_t, 256> m_pageOf{};
-    std::vector<std::array<std::uint16_t, 256>> m_pages;
-    std::vector<Node> m_nodes;
+    // Two-level index by high and low byte; page 0 is all zero entries,
+    // so lookups never branch on whether a page exists.
+    std::array<std::uint8_t, 256> m_pageOf{};
+    std::vector<Page> m_pages = std::vector<Page>(1);
+    bool m_hasPairs = false;
+    bool m_grows = false;
 };
 
 } // namespace tools::detail

@@ -13,9 +13,12 @@ namespace tools::reference {
 
 inline void replaceAllExact(std::u16string& text, std::u16string_view from, std::u16string_view to)
 {
+    std::size_t hit = text.find(from);
+    if (hit == std::u16string::npos)
+        return;
     std::u16string result;
     std::size_t start = 0;
-    for (std::size_t hit = text.find(from); hit != std::u16string::npos;
+    for (; hit != std::u16string::npos;
          hit = text.find(from, start)) {
         result.append(text, start, hit - start);
         result.append(to);
