@@ -59,6 +59,10 @@ public:
     EntityId copy(EntityId id);
     // Erases the entity (a block reference with its attributes).
     void erase(EntityId id);
+    // Changes made between these become one undo step named `label`
+    // (inside an open undo group they join that group).
+    void beginChange(std::u16string_view label) { m_history.beginGroup(label); }
+    void endChange() { m_history.endGroup(); }
 
     // --- Undo ------------------------------------------------------------------
     void startUndoMark();

@@ -42,47 +42,47 @@ enum class DrawingEvent { Entities, Layers, View, Regen, Redraw, SelectionSets }
 // --- Builders (the test API and the sample drawing) -----------------------
 
 struct TextSpec {
-    std::u16string text;
-    cad::Point insertionPoint;
+    std::u16string text{};
+    cad::Point insertionPoint{};
     int alignment = AlignLeft;
     // TextAlignmentPoint; defaults to the insertion point.
-    std::optional<cad::Point> alignmentPoint;
+    std::optional<cad::Point> alignmentPoint{};
     double height = 2.5;
     std::u16string layer = u"0";
     double rotation = 0;
 };
 
 struct LineSpec {
-    cad::Point start, end;
+    cad::Point start{}, end{};
     std::u16string layer = u"0";
 };
 
 struct AttributeDefinitionSpec {
-    std::u16string tag;
-    std::u16string prompt;
-    std::u16string defaultValue;
-    cad::Point point;  // relative to the block's base point
+    std::u16string tag{};
+    std::u16string prompt{};
+    std::u16string defaultValue{};
+    cad::Point point{};  // relative to the block's base point
     double height = 2.5;
     int alignment = AlignLeft;
-    std::optional<cad::Point> alignmentPoint;  // relative; defaults to `point`
+    std::optional<cad::Point> alignmentPoint{};  // relative; defaults to `point`
 };
 
 struct BlockSpec {
-    std::u16string name;
-    std::vector<LineSpec> lines;  // geometry, before the attribute definitions
-    std::vector<AttributeDefinitionSpec> attributes;
+    std::u16string name{};
+    std::vector<LineSpec> lines{};  // geometry, before the attribute definitions
+    std::vector<AttributeDefinitionSpec> attributes{};
 };
 
 struct InsertSpec {
-    std::u16string block;
-    cad::Point insertionPoint;
+    std::u16string block{};
+    cad::Point insertionPoint{};
     double scale = 1;
     double rotation = 0;
     std::u16string layer = u"0";
     // Attribute values by tag. Each attribute definition of the block takes
     // the first unused value of its tag, else its default; values whose tag
     // has no definition become extra attributes at the insertion point.
-    std::vector<std::pair<std::u16string, std::u16string>> attributes;
+    std::vector<std::pair<std::u16string, std::u16string>> attributes{};
 };
 
 } // namespace cadhost

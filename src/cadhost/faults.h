@@ -26,7 +26,10 @@ public:
     void clear();
 
     // --- used by the host ------------------------------------------------------
-    enum class Verdict { Proceed, Fail, ProceedThenStop };
+    struct Verdict {
+        bool fail = false;       // this call raises kInjectedFault
+        bool stopAfter = false;  // the host stops once this call is done
+    };
     // Consumes one busy rejection when one is pending.
     bool takeBusy();
     Verdict check(std::u16string_view member);

@@ -1,0 +1,496 @@
+#include "cadhost/drawing.h"
+
+#include "cadhost/errors.h"
+
+#include "cad/object.h"
+#include "cad/strings.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace cadhost {
+
+namespace {
+
+// Object ids look like the CAD's: large 64-bit numbers, so a caller that
+// squeezes them into 32 bits is caught.
+constexpr EntityId kIdBase = 0x000001F4'00000000;
+// Small handles are the CAD's own tables; ours start above them.
+constexpr std::uint64_t kHandleBase = 0x1F;
+
+std::u16string hex(std::uint64_t v)
+{
+    static const char16_t digits[] = u"0123456789ABCDEF";
+    std::u16string s;
+    do {
+        s.insert(s.begin(), digits[v & 0xF]);
+        v >>= 4;
+    } while (v);
+    return s;
+}
+
+cad::Point place(const cad::Point &base, const cad::Point &rel, double scale, double rotation)
+{
+    double c = std::cos(rotation), s = std::sin(rotation);
+    double x = rel.x * scale, y = rel.y * scale;
+    return {base.x + x * c - y * s, base.y + x * s + y * c, base.z + rel.z * scale};
+}
+
+const std::vector<EntityId> kNone;
+
+} // namespace
+
+Drawing::Drawing()
+{
+    clear();
+}
+
+void Drawing::clear()
+{
+    m_layers.clear();
+    m_blocks.clear();
+    m_entities.clear();
+    m_owned.clear();
+    m_handles.clear();
+    m_sets = SelectionSets();
+    m_history.clear();
+    auto [lid, lh] = nextId();
+    m_layers.push_back(Layer{lid, lh, u"0", 7, false});
+    for (const char16_t *name : {u"*Model_Space", u"*Paper_Space"}) {
+        auto [id, h] = nextId();
+        m_blocks.push_back(Block{id, h, name});
+    }
+    notify(DrawingEvent::Entities);
+}
+
+std::pair<EntityId, std::u16string> Drawing::nextId()
+{
+    ++m_seq;
+    return {kIdBase + EntityId(m_seq) * 8, hex(kHandleBase + m_seq)};
+}
+
+// --- Building -----------------------------------------------------------------
+
+EntityId Drawing::addLayer(std::u16string name, int colour, bool locked)
+{
+    for (auto &l : m_layers) {
+        if (cad::sameMember(l.name, name)) {
+            l.colour = colour;
+            l.locked = locked;
+            notify(DrawingEvent::Layers);
+            return l.id;
+        }
+    }
+    auto [id, h] = nextId();
+    m_layers.push_back(Layer{id, h, std::move(name), colour, locked});
+    notify(DrawingEvent::Layers);
+    return id;
+}
+
+void Drawing::setLayerLocked(std::u16string_view name, bool locked)
+{
+    for (auto &l : m_layers) {
+        if (cad::sameMember(l.name, name)) {
+            l.locked = locked;
+            notify(DrawingEvent::Layers);
+            return;
+        }
+    }
+    throw cad::Error(kKeyNotFound);
+}
+
+EntityId Drawing::addBlock(const BlockSpec &spec)
+{
+    if (block(spec.name) || spec.name.empty())
+        throw cad::Error(kDuplicateName);
+    auto [id, h] = nextId();
+    m_blocks.push_back(Block{id, h, spec.name});
+    m_owned[id];
+    for (const auto &l : spec.lines) {
+        Entity e;
+        e.kind = EntityKind::Line;
+        e.owner = id;
+        e.layer = l.layer;
+        e.insertionPoint = l.start;
+        e.endPoint = l.end;
+        insertEntity(std::move(e));
+    }
+    for (const auto &a : spec.attributes) {
+        Entity e;
+        e.kind = EntityKind::AttributeDefinition;
+        e.owner = id;
+        e.tag = a.tag;
+        e.prompt = a.prompt;
+        e.text = a.defaultValue;
+        e.insertionPoint = a.point;
+        e.alignmentPoint = a.alignmentPoint.value_or(a.point);
+        e.height = a.height;
+        e.alignment = a.alignment;
+        insertEntity(std::move(e));
+    }
+    notify(DrawingEvent::Entities);
+    return id;
+}
+
+EntityId Drawing::addText(const TextSpec &spec)
+{
+    if (!layer(spec.layer))
+        addLayer(spec.layer);
+    Entity e;
+    e.kind = EntityKind::Text;
+    e.owner = modelSpaceId();
+    e.layer = spec.layer;
+    e.text = spec.text;
+    e.insertionPoint = spec.insertionPoint;
+    e.alignmentPoint = spec.alignmentPoint.value_or(spec.insertionPoint);
+    e.alignment = spec.alignment;
+    e.height = spec.height;
+    e.rotation = spec.rotation;
+    EntityId id = insertEntity(std::move(e));
+    notify(DrawingEvent::Entities);
+    return id;
+}
+
+EntityId Drawing::addLine(const LineSpec &spec)
+{
+    if (!layer(spec.layer))
+        addLayer(spec.layer);
+    Entity e;
+    e.kind = EntityKind::Line;
+    e.owner = modelSpaceId();
+    e.layer = spec.layer;
+    e.insertionPoint = spec.start;
+    e.endPoint = spec.end;
+    EntityId id = insertEntity(std::move(e));
+    notify(DrawingEvent::Entities);
+    return id;
+}
+
+EntityId Drawing::addInsert(const InsertSpec &spec)
+{
+    const Block *b = block(spec.block);
+    if (!b || b->name.starts_with(u"*"))
+        throw cad::Error(kKeyNotFound);
+    if (!layer(spec.layer))
+        addLayer(spec.layer);
+    EntityId blockId = b->id;
+    Entity ins;
+    ins.kind = EntityKind::Insert;
+    ins.owner = modelSpaceId();
+    ins.layer = spec.layer;
+    ins.blockName = b->name;
+    ins.insertionPoint = spec.insertionPoint;
+    ins.scale = spec.scale;
+    ins.rotation = spec.rotation;
+    EntityId insId = insertEntity(ins);
+
+    std::vector<bool> used(spec.attributes.size(), false);
+    std::vector<EntityId> attrs;
+    auto addAttribute = [&](Entity a) {
+        a.kind = EntityKind::Attribute;
+        a.owner = insId;
+        a.layer = spec.layer;  // definitions sit on layer 0, which takes the reference's layer
+        attrs.push_back(insertEntity(std::move(a)));
+    };
+    for (EntityId defId : entitiesOf(blockId)) {
+        const Entity &def = m_entities.at(defId);
+        if (def.kind != EntityKind::AttributeDefinition)
+            continue;
+        Entity a;
+        a.tag = def.tag;
+        a.text = def.text;
+        for (size_t i = 0; i < spec.attributes.size(); ++i) {
+            if (!used[i] && spec.attributes[i].first == def.tag) {
+                used[i] = true;
+                a.text = spec.attributes[i].second;
+                break;
+            }
+        }
+        a.insertionPoint = place(spec.insertionPoint, def.insertionPoint, spec.scale, spec.rotation);
+        a.alignmentPoint = place(spec.insertionPoint, def.alignmentPoint, spec.scale, spec.rotation);
+        a.alignment = def.alignment;
+        a.height = def.height * spec.scale;
+        a.rotation = spec.rotation;
+        addAttribute(std::move(a));
+    }
+    for (size_t i = 0; i < spec.attributes.size(); ++i) {
+        if (used[i])
+            continue;
+        Entity a;
+        a.tag = spec.attributes[i].first;
+        a.text = spec.attributes[i].second;
+        a.insertionPoint = a.alignmentPoint = spec.insertionPoint;
+        a.height = 2.5 * spec.scale;
+        addAttribute(std::move(a));
+    }
+    m_entities.at(insId).attributes = std::move(attrs);
+    notify(DrawingEvent::Entities);
+    return insId;
+}
+
+// --- Reading --------------------------------------------------------------------
+
+const Layer *Drawing::layer(std::u16string_view name) const
+{
+    for (auto &l : m_layers)
+        if (cad::sameMember(l.name, name))
+            return &l;
+    return nullptr;
+}
+
+const Layer *Drawing::layerById(EntityId id) const
+{
+    for (auto &l : m_layers)
+        if (l.id == id)
+            return &l;
+    return nullptr;
+}
+
+const Block *Drawing::block(std::u16string_view name) const
+{
+    for (auto &b : m_blocks)
+        if (cad::sameMember(b.name, name))
+            return &b;
+    return nullptr;
+}
+
+const Block *Drawing::blockById(EntityId id) const
+{
+    for (auto &b : m_blocks)
+        if (b.id == id)
+            return &b;
+    return nullptr;
+}
+
+const std::vector<EntityId> &Drawing::entitiesOf(EntityId block) const
+{
+    auto it = m_owned.find(block);
+    return it == m_owned.end() ? kNone : it->second;
+}
+
+const Entity *Drawing::entity(EntityId id) const
+{
+    auto it = m_entities.find(id);
+    return it == m_entities.end() ? nullptr : &it->second;
+}
+
+const Entity *Drawing::entityByHandle(std::u16string_view handle) const
+{
+    auto it = m_handles.find(cad::upperAscii(handle));
+    return it == m_handles.end() ? nullptr : entity(it->second);
+}
+
+bool Drawing::isOnLockedLayer(const Entity &e) const
+{
+    const Layer *l = layer(e.layer);
+    return l && l->locked;
+}
+
+void Drawing::checkUnlocked(const Entity &e) const
+{
+    if (isOnLockedLayer(e))
+        throw cad::Error(kOnLockedLayer);
+}
+
+// --- Storage ----------------------------------------------------------------------
+
+EntityId Drawing::insertEntity(Entity e)
+{
+    auto [id, h] = nextId();
+    e.id = id;
+    e.handle = h;
+    put(e);
+    return id;
+}
+
+void Drawing::put(const Entity &e)
+{
+    m_entities[e.id] = e;
+    auto &owned = m_owned[e.owner];
+    auto pos = std::lower_bound(owned.begin(), owned.end(), e.id);
+    if (pos == owned.end() || *pos != e.id)
+        owned.insert(pos, e.id);
+    m_handles[e.handle] = e.id;
+}
+
+void Drawing::remove(EntityId id)
+{
+    auto it = m_entities.find(id);
+    if (it == m_entities.end())
+        return;
+    auto &owned = m_owned[it->second.owner];
+    auto pos = std::lower_bound(owned.begin(), owned.end(), id);
+    if (pos != owned.end() && *pos == id)
+        owned.erase(pos);
+    m_handles.erase(it->second.handle);
+    m_entities.erase(it);
+}
+
+// --- Editing ------------------------------------------------------------------------
+
+void Drawing::modify(EntityId id, std::u16string_view label, const std::function<void(Entity &)> &change)
+{
+    const Entity *current = entity(id);
+    if (!current)
+        throw cad::Error(kWasErased);
+    checkUnlocked(*current);
+    Entity after = *current;
+    change(after);
+    // Identity and ownership never change through a property.
+    after.id = current->id;
+    after.handle = current->handle;
+    after.kind = current->kind;
+    after.owner = current->owner;
+    if (after == *current)
+        return;
+    EntityChange c{id, *current, after};
+    put(after);
+    m_history.record(label, std::move(c));
+    notify(DrawingEvent::Entities);
+}
+
+EntityId Drawing::copy(EntityId id)
+{
+    const Entity *source = entity(id);
+    if (!source)
+        throw cad::Error(kWasErased);
+    if (source->kind == EntityKind::Attribute)
+        throw cad::Error(kNotApplicable);
+    checkUnlocked(*source);
+    Entity dup = *source;
+    m_history.beginGroup(u"Copy");
+    EntityId newId = insertEntity(dup);
+    std::vector<EntityId> attrs;
+    for (EntityId a : dup.attributes) {
+        if (const Entity *att = entity(a)) {
+            Entity ac = *att;
+            ac.owner = newId;
+            EntityId acId = insertEntity(ac);
+            attrs.push_back(acId);
+            m_history.record(u"Copy", EntityChange{acId, std::nullopt, m_entities.at(acId)});
+        }
+    }
+    Entity &made = m_entities.at(newId);
+    made.attributes = attrs;
+    m_history.record(u"Copy", EntityChange{newId, std::nullopt, made});
+    m_history.endGroup();
+    notify(DrawingEvent::Entities);
+    return newId;
+}
+
+void Drawing::erase(EntityId id)
+{
+    const Entity *e = entity(id);
+    if (!e)
+        throw cad::Error(kWasErased);
+    if (e->kind == EntityKind::Attribute)
+        throw cad::Error(kNotApplicable);
+    checkUnlocked(*e);
+    Entity gone = *e;
+    m_history.beginGroup(u"Delete");
+    for (EntityId a : gone.attributes) {
+        if (const Entity *att = entity(a)) {
+            m_history.record(u"Delete", EntityChange{a, *att, std::nullopt});
+            remove(a);
+        }
+    }
+    m_history.record(u"Delete", EntityChange{id, gone, std::nullopt});
+    remove(id);
+    m_history.endGroup();
+    notify(DrawingEvent::Entities);
+}
+
+// --- Undo ----------------------------------------------------------------------------
+
+void Drawing::startUndoMark()
+{
+    m_history.beginGroup();
+}
+
+void Drawing::endUndoMark()
+{
+    m_history.endGroup();
+}
+
+void Drawing::apply(const UndoStep &step, bool forward)
+{
+    auto set = [this](EntityId id, const std::optional<Entity> &state) {
+        if (state)
+            put(*state);
+        else
+            remove(id);
+    };
+    if (forward) {
+        for (const auto &c : step.changes)
+            set(c.id, c.after);
+    } else {
+        for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it)
+            set(it->id, it->before);
+    }
+    notify(DrawingEvent::Entities);
+}
+
+bool Drawing::undo()
+{
+    auto step = m_history.takeUndo();
+    if (!step)
+        return false;
+    apply(*step, false);
+    return true;
+}
+
+bool Drawing::redo()
+{
+    auto step = m_history.takeRedo();
+    if (!step)
+        return false;
+    apply(*step, true);
+    return true;
+}
+
+// --- View -----------------------------------------------------------------------------
+
+void Drawing::setViewCentre(const cad::Point &centre, double height)
+{
+    if (!(height > 0) || !std::isfinite(height))
+        throw cad::Error(kInvalidInput);
+    m_view.centre = centre;
+    m_view.height = height;
+    notify(DrawingEvent::View);
+}
+
+void Drawing::setScreenSize(int width, int height)
+{
+    m_view.screenWidth = width;
+    m_view.screenHeight = height;
+    notify(DrawingEvent::View);
+}
+
+void Drawing::setWindowHandle(cad::WindowHandle w)
+{
+    m_view.window = w;
+}
+
+// --- Observers --------------------------------------------------------------------------
+
+int Drawing::addObserver(Observer observer)
+{
+    int token = m_nextObserver++;
+    m_observers.emplace(token, std::move(observer));
+    return token;
+}
+
+void Drawing::removeObserver(int token)
+{
+    m_observers.erase(token);
+}
+
+void Drawing::notify(DrawingEvent event)
+{
+    auto observers = m_observers;  // an observer may remove itself
+    for (auto &[token, f] : observers)
+        if (f)
+            f(event);
+}
+
+} // namespace cadhost
