@@ -11,6 +11,7 @@ UnitMap::Entry& UnitMap::entryFor(char16_t unit)
         if (m_pages.size() == 256)
             throw std::logic_error("UnitMap: too many pages");
         m_pages.emplace_back();
+        m_deltas.emplace_back().fill(0);
         page = static_cast<std::uint8_t>(m_pages.size() - 1);
     }
     return m_pages[page][unit & 0xFF];
@@ -43,6 +44,7 @@ void UnitMap::add(std::u16string_view from, std::u16string_view to)
             return;
         entry.mapped = true;
         entry.delta = static_cast<char16_t>(to[0] - from[0]);
+        m_deltas[m_pageOf[from[0] >> 8]][from[0] & 0xFF] = entry.delta;
         entry.second = to.size() == 2 ? to[1] : 0;
     }
     if (m_grows && m_hasPairs)
@@ -62,7 +64,7 @@ void UnitMap::apply(std::u16string& text) const
     // Branch-free: typical lines mix units of several pages, which would
     // make any test on the unit mispredict.
     for (char16_t& unit : text)
-        unit = static_cast<char16_t>(unit + entry(unit).delta);
+        unit = static_cast<char16_t>(unit + delta(unit));
 }
 
 void UnitMap::applyWithPairs(std::u16string& text) const

@@ -37,6 +37,7 @@ private:
     using Page = std::array<Entry, 256>;
 
     const Entry& entry(char16_t unit) const { return m_pages[m_pageOf[unit >> 8]][unit & 0xFF]; }
+    char16_t delta(char16_t unit) const { return m_deltas[m_pageOf[unit >> 8]][unit & 0xFF]; }
     Entry& entryFor(char16_t unit);
     void applyWithPairs(std::u16string& text) const;
     void applyGrowing(std::u16string& text) const;
@@ -45,6 +46,8 @@ private:
     // so lookups never branch on whether a page exists.
     std::array<std::uint8_t, 256> m_pageOf{};
     std::vector<Page> m_pages = std::vector<Page>(1);
+    // The deltas of m_pages again, packed for the one-to-one case.
+    std::vector<std::array<char16_t, 256>> m_deltas = std::vector<std::array<char16_t, 256>>(1);
     bool m_hasPairs = false;
     bool m_grows = false;
 };
