@@ -227,7 +227,7 @@ std::optional<std::int32_t> ParseHex(std::u16string_view text)
 
 std::optional<std::u16string> AddToNumber(std::u16string_view text, const AdditionOptions& options)
 {
-    if (IsBlank(text))
+    if (options.addend == 0 || IsBlank(text))
         return std::nullopt;
     if (options.radix == Radix::Decimal)
         return addDecimal(text, options);

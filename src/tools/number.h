@@ -65,9 +65,9 @@ struct AdditionOptions {
 };
 
 // Adds options.addend to the number in `text` by the rule of the radix.
-// Returns nothing when there is no number to change: blank text, no digit
-// run, a digit run beyond 32 bits, or a last-N candidate that is not
-// hexadecimal (octal). The decimal rule works on the trimmed text, so
+// Returns nothing when there is nothing to change: an addend of 0, blank
+// text, no digit run, a digit run beyond 32 bits, or a last-N candidate
+// that is not hexadecimal (octal). The decimal rule works on the trimmed text, so
 // surrounding blanks are gone from a changed text.
 std::optional<std::u16string> AddToNumber(std::u16string_view text, const AdditionOptions& options);
 

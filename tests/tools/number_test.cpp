@@ -67,6 +67,7 @@ TEST(AddToNumber, DecimalRule)
         {u"  P  ", Radix::Decimal, 1, true, 2, std::nullopt},
         {u"１２", Radix::Decimal, 1, true, 2, std::nullopt},
         {u"", Radix::Decimal, 1, true, 2, std::nullopt},
+        {u"  P7  ", Radix::Decimal, 0, true, 2, std::nullopt},
         // Sign before the zero padding, not inside it.
         {u"003", Radix::Decimal, -5, true, 2, u"-002"},
         {u"X5Y", Radix::Decimal, -15, true, 2, u"X-10Y"},
@@ -92,6 +93,7 @@ TEST(AddToNumber, DigitCountRule)
         {u"A", Radix::Hexadecimal, 1, true, 2, u"0B"},
         {u"FFFFFFFF", Radix::Hexadecimal, 1, true, 8, u"00000000"},
         {u"00", Radix::Hexadecimal, -1, true, 2, u"FFFFFFFF"},
+        {u"x0f", Radix::Hexadecimal, 0, true, 2, std::nullopt},
         // Not trimmed: a trailing blank spoils the candidate.
         {u"0A ", Radix::Hexadecimal, 1, true, 2, std::nullopt},
         {u"R07", Radix::Octal, 1, true, 2, u"R10"},
@@ -170,13 +172,6 @@ TEST(NumberText, WritesAndParsesEdgeValues)
     EXPECT_EQ(tools::ParseHex(u"000000010"), 16);
     for (const char16_t* bad : {u"", u"G", u"100000000", u"-1"})
         EXPECT_EQ(tools::ParseHex(bad), std::nullopt);
-
-    EXPECT_TRUE(tools::IsHexText(u""));
-    EXPECT_TRUE(tools::IsHexText(u"09afAF"));
-    EXPECT_FALSE(tools::IsHexText(u"0g"));
-    EXPECT_TRUE(tools::IsOctText(u""));
-    EXPECT_TRUE(tools::IsOctText(u"01234567"));
-    EXPECT_FALSE(tools::IsOctText(u"8"));
 }
 
 } // namespace
