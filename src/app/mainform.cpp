@@ -1,0 +1,210 @@
+#include "app/mainform.h"
+
+#include "app/core/fonts.h"
+#include "app/core/messages.h"
+#include "app/core/ontop.h"
+#include "app/core/pagecontrols.h"
+#include "app/core/statuspanels.h"
+#include "app/settings.h"
+#include "cad/connection.h"
+#include "cad/messagefilter.h"
+#include "cad/qt/qstr.h"
+#include "cad/qt/targetcadform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#ifndef TALVO_VERSION
+#define TALVO_VERSION "0.1.0"
+#endif
+
+TTalvoMainForm::TTalvoMainForm(AppFiles files, QWidget *parent)
+    : QWidget(parent)
+    , m_files(std::move(files))
+{
+    installFontSubstitutions();
+    buildFrame();
+    buildPages();
+    FormCreate();
+}
+
+TTalvoMainForm::~TTalvoMainForm()
+{
+    // FormDestroy: the message filter goes first, then the cell undo lists.
+    if (m_messageFilter)
+        m_messageFilter->RevokeFilter();
+    m_messageFilter.reset();
+    // FUndoCells / FUndoCells2 are released here once the cell undo lists exist.
+}
+
+void TTalvoMainForm::buildFrame()
+{
+    setObjectName(QStringLiteral("TalvoMainForm"));
+    setWindowTitle(QStringLiteral("TalvoEdit"));
+    // System menu and minimise only; always above other windows.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setFont(pixelFont(QStringLiteral("Tahoma"), 12));
+    resize(324, 320);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    layout->addWidget(PageControl1, 1);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    addStatusPanels(StatusBar1);
+    layout->addWidget(StatusBar1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(200);
+    connect(Timer1, &QTimer::timeout, this, &TTalvoMainForm::Timer1Timer);
+    Timer1->start();
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    N25 = PopupMenu1->addAction(QStringLiteral("バージョン情報"));
+    N25->setObjectName(QStringLiteral("N25"));
+    connect(N25, &QAction::triggered, this, &TTalvoMainForm::N25Click);
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TTalvoMainForm::PageControl1Change);
+}
+
+void TTalvoMainForm::buildPages()
+{
+    m_textTab = new TextTab(m_state, StatusBar1, PageControl1);
+    TabSheet1 = m_textTab;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    PageControl1->addTab(TabSheet1, QStringLiteral("TEXT, 属性編集"));
+    m_textTab->editor->setContextMenu(PopupMenu1);
+    connect(m_textTab, &TextTab::targetCadRequested, this, &TTalvoMainForm::SpeedButton7Click);
+    ComboBox1 = m_textTab->ComboBox1;
+    CheckBox1 = m_textTab->CheckBox1;
+
+    m_attrPage = new AttrGridPage(m_state, StatusBar1, PopupMenu2, PageControl1);
+    TabSheet2 = m_attrPage;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    PageControl1->addTab(TabSheet2, QStringLiteral(" 属性編集"));
+    ComboBox2 = m_attrPage->ComboBox2;
+    CheckBox2 = m_attrPage->CheckBox2;
+    CheckBox6 = m_attrPage->CheckBox6;
+    CheckBox7 = m_attrPage->CheckBox7;
+    StringGrid1 = m_attrPage->StringGrid1;
+    Label5 = m_attrPage->Label5;
+
+    m_searchPage = new SearchPage(m_state, StatusBar1, PageControl1);
+    TEST = m_searchPage;
+    TEST->setObjectName(QStringLiteral("TEST"));
+    PageControl1->addTab(TEST, QStringLiteral("TEXT 検索・編集"));
+    Edit3 = m_searchPage->Edit3;
+    Label6 = m_searchPage->Label6;
+    CheckBox3 = m_searchPage->CheckBox3;
+    CheckBox4 = m_searchPage->CheckBox4;
+    CheckBox5 = m_searchPage->CheckBox5;
+    CheckBox8 = m_searchPage->CheckBox8;
+    StringGrid2 = m_searchPage->StringGrid2;
+}
+
+void TTalvoMainForm::FormCreate()
+{
+    cad::TargetProgID = cad::kDefaultProgID;
+    m_state.startCol = -1;
+    m_state.startRow = -1;
+    m_textTab->Edit1->clear();
+    m_textTab->Edit2->clear();
+    m_textTab->Label1->clear();
+    m_textTab->Label2->clear();
+    Label5->clear();
+    Label6->clear();
+    StringGrid1->setColumnWidth(0, 30);
+    PageControl1->setCurrentIndex(0);
+    StringGrid2->setColumnWidth(0, StringGrid2->width());
+    m_textTab->editor->clearLines();
+
+    const Settings settings = readSettingsFile();
+    applySettings(settings);
+
+    m_searchPage->setEdit3UpperCase(CheckBox4->isChecked());
+
+    if (const auto lines = loadTargetCadList()) {
+        if (const auto caption = TTargetCADForm::captionFor(*lines, toQ(cad::TargetProgID)))
+            setWindowTitle(*caption);
+    }
+
+    loadPickLists(settings.AttTagIndex1, settings.AttTagIndex2);
+
+    m_messageFilter = std::make_unique<cad::TMessageFilter>();
+    m_messageFilter->RegisterFilter();
+
+    // FUndoCells and FUndoCells2 are created here once the cell undo lists exist.
+}
+
+bool TTalvoMainForm::FormCloseQuery()
+{
+    saveSettingsAndTagList();
+    return true;  // closing never fails
+}
+
+void TTalvoMainForm::closeEvent(QCloseEvent *e)
+{
+    if (FormCloseQuery())
+        e->accept();
+}
+
+void TTalvoMainForm::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    FormResize();
+}
+
+void TTalvoMainForm::FormResize()
+{
+    if (StringGrid2)
+        StringGrid2->setColumnWidth(0, StringGrid2->width());
+}
+
+void TTalvoMainForm::PageControl1Change()
+{
+    setStatusPanel(StatusBar1, 0, QString());
+    setStatusPanel(StatusBar1, 1, QString());
+}
+
+void TTalvoMainForm::N25Click()
+{
+    ShowInformation(QStringLiteral("TalvoEditZ 版 %1 (2026年12月)\n"
+                                   "CAD 図面の文字列をまとめて編集します。")
+                        .arg(QStringLiteral(TALVO_VERSION)),
+                    this);
+}
+
+void TTalvoMainForm::SpeedButton7Click()
+{
+    if (m_targetCad)
+        execOnTop(m_targetCad, this);
+}
+
+void TTalvoMainForm::Timer1Timer()
+{
+    if (PageControl1->currentIndex() != 0)
+        return;
+    m_textTab->timerTick();
+}

@@ -1,0 +1,54 @@
+#include "app/talvoeditz.h"
+
+#include "app/builtincad.h"
+#include "app/core/talvoapplication.h"
+#include "app/mainform.h"
+#include "app/singleinstance.h"
+#include "app/talvoattform.h"
+#include "app/talvokasanform.h"
+#include "app/talvorenbanform.h"
+#include "app/talvotikanform.h"
+#include "cad/connection.h"
+#include "cad/qt/qtwindowapi.h"
+#include "cad/qt/targetcadform.h"
+#include "cad/windowapi.h"
+
+int runTalvoEditZ(int argc, char **argv)
+{
+    SingleInstance instance;
+    if (!instance.acquire())
+        return 0;  // silently: the running one is not even brought forward
+
+    TalvoApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("TalvoEditZ"));
+    cad::QtWindowApi windowApi;
+    cad::setWindowApi(&windowApi);
+
+    int rc = 0;
+    {
+        // The six windows, in their fixed order; the dialogs stay hidden
+        // until a command shows one.
+        TTalvoMainForm mainForm(AppFiles::forExecutable());
+        TTargetCADForm targetCadForm([&mainForm] { return mainForm.loadTargetCadList(); },
+                                     [&mainForm](const QStringList &l) { mainForm.saveTargetCadList(l); });
+        TTalvoTikanForm tikanForm;
+        TTalvoKasanForm kasanForm;
+        TTalvoRenbanForm renbanForm;
+        TTalvoAttForm attForm;
+        targetCadForm.setMainWindow(&mainForm);
+        mainForm.setTargetCADForm(&targetCadForm);
+
+        instance.markRunning();
+        cad::setMainWindowHandle(cad::QtWindowApi::handleOf(&mainForm));
+        mainForm.show();
+        const std::shared_ptr<void> builtInCad = startBuiltInCad(&mainForm);
+
+        rc = app.exec();
+        cad::setMainWindowHandle(0);
+    }
+    // The record arrays of the pages (textList, searchList, blkList,
+    // attList) are released here, after the event loop.
+    cad::TargetProgID.clear();
+    cad::setWindowApi(nullptr);
+    return rc;
+}

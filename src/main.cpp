@@ -1,0 +1,6 @@
+#include "app/talvoeditz.h"
+
+int main(int argc, char **argv)
+{
+    return runTalvoEditZ(argc, argv);
+}
