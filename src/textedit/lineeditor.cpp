@@ -36,12 +36,12 @@ QFont editorFont(int pixels)
     return f;
 }
 
-// Trailing blanks a user leaves behind: ASCII spaces and tabs only; the
-// ideographic space is content.
+// Trailing spaces a user leaves behind: ASCII spaces only; a typed tab
+// and the ideographic space are content.
 QString trimmedRight(const QString &s)
 {
     qsizetype n = s.size();
-    while (n > 0 && (s[n - 1] == u' ' || s[n - 1] == u'\t'))
+    while (n > 0 && s[n - 1] == u' ')
         --n;
     return s.left(n);
 }
@@ -303,8 +303,8 @@ void LineEditor::onCursorMoved()
     trimBlock(left);
 }
 
-// A line the user edited loses its trailing blanks once the caret leaves
-// it; the trim joins the edit's undo step.
+// A line the user edited loses its trailing spaces once the caret leaves
+// it (one undo step of its own).
 void LineEditor::trimBlock(int blockNumber)
 {
     QTextBlock b = document()->findBlockByNumber(blockNumber);
@@ -316,7 +316,7 @@ void LineEditor::trimBlock(int blockNumber)
         return;
     ++m_programmatic;
     QTextCursor c(b);
-    c.joinPreviousEditBlock();
+    c.beginEditBlock();
     c.setPosition(b.position() + int(trimmed.size()));
     c.setPosition(b.position() + int(t.size()), QTextCursor::KeepAnchor);
     c.removeSelectedText();
