@@ -287,12 +287,13 @@ void TextEditTab::SpeedButton1Click()
     }
     if (f.total <= 0)
         return;
+    const int excluded = f.excluded();
     textList = std::move(f.records);
     m_state.undoFlag = false;
     SpeedButton4->setEnabled(false);
     editor->setLines(recordTexts(textList));
-    if (f.excluded() > 0)
-        ShowMessage(QStringLiteral("ロック画層のTEXT ") + decimal(f.excluded()) + QStringLiteral(" 個を除外しました."),
+    if (excluded > 0)
+        ShowMessage(QStringLiteral("ロック画層のTEXT ") + decimal(excluded) + QStringLiteral(" 個を除外しました."),
                     this);
     if (!textList.empty()) {
         proposeStep(true);
