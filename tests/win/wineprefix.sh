@@ -1,0 +1,18 @@
+#!/bin/sh
+# Creates the tests' Wine prefix (setup) or stops its wineserver (end).
+set -e
+case "$1" in
+setup)
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  # No X server: the null display driver still gives windows and DCs.
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  wineserver -w
+  ;;
+end)
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  ;;
+esac
