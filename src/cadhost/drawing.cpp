@@ -52,7 +52,7 @@ void Drawing::clear()
     m_entities.clear();
     m_owned.clear();
     m_handles.clear();
-    m_sets = SelectionSets();
+    m_sets.clear();
     m_history.clear();
     auto [lid, lh] = nextId();
     m_layers.push_back(Layer{lid, lh, u"0", 7, false});

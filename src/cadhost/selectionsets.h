@@ -28,6 +28,7 @@ public:
     const std::vector<SelectionSet> &sets() const { return m_sets; }
     std::size_t count() const { return m_sets.size(); }
     SelectionSet &at(std::size_t i) { return m_sets.at(i); }
+    void clear() { m_sets.clear(); }  // serials stay unique
 
 private:
     std::vector<SelectionSet> m_sets;
