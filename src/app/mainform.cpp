@@ -61,6 +61,9 @@ void TTalvoMainForm::buildFrame()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    // The window has no minimum size of its own (and the offscreen
+    // platform warns about size hints on every show otherwise).
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -122,6 +125,9 @@ void TTalvoMainForm::buildPages()
     CheckBox5 = m_searchPage->CheckBox5;
     CheckBox8 = m_searchPage->CheckBox8;
     StringGrid2 = m_searchPage->StringGrid2;
+    // A hidden page learns its size only when shown again; the column
+    // follows the grid then too.
+    StringGrid2->installEventFilter(this);
 }
 
 void TTalvoMainForm::FormCreate()
@@ -174,6 +180,13 @@ void TTalvoMainForm::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     FormResize();
+}
+
+bool TTalvoMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == StringGrid2 && event->type() == QEvent::Resize)
+        FormResize();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TTalvoMainForm::FormResize()

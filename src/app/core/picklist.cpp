@@ -1,6 +1,8 @@
 #include "app/core/picklist.h"
 
+#include <QCollator>
 #include <QComboBox>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -23,7 +25,14 @@ QStringList builtInTagSets()
 
 bool pickListLess(const QString &a, const QString &b)
 {
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    // One fixed Japanese collation, whatever the user's locale: "NAME:"
+    // sorts before "NAME1:" as on Windows, kana and kanji in Japanese order.
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::Japanese, QLocale::Japan)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator.compare(a, b) < 0;
 }
 
 QStringList sortedPickList(QStringList items)

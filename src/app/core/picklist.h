@@ -12,8 +12,8 @@ inline const QString kTagSetFileName = QStringLiteral("TalvoEdit2ATagList.txt");
 QStringList builtInTagList();
 QStringList builtInTagSets();
 
-// The order the sorted lists keep: case-insensitive by UTF-16 code units,
-// so the order is the same on every machine and locale.
+// The order the sorted lists keep: Japanese collation, case-insensitive,
+// the same on every machine and locale.
 bool pickListLess(const QString &a, const QString &b);
 QStringList sortedPickList(QStringList items);
 // Position after the last item that sorts before or equal to `item`.

@@ -3,12 +3,14 @@
 #include "cad/connection.h"
 #include "cad/qt/qstr.h"
 
+#include <QCollator>
 #include <QFont>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 
@@ -18,10 +20,15 @@ namespace {
 
 const QString kTitle = QStringLiteral("TalvoEditZ");
 
-// The list's order: case-insensitive by code units, like the pick lists.
+// The list's order: the pick lists' Japanese case-insensitive collation.
 bool entryLess(const QString &a, const QString &b)
 {
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::Japanese, QLocale::Japan)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator.compare(a, b) < 0;
 }
 
 QFont pixels(int size)
