@@ -79,6 +79,12 @@ void setTextColour(QLineEdit *e, const QColor &c)
     e->setPalette(p);
 }
 
+void mainWindowToFront()
+{
+    if (cad::WindowHandle w = cad::mainWindowHandle())
+        cad::BringWindowToFront(w);
+}
+
 QString decimal(long long n)
 {
     return QString::number(n);
@@ -439,7 +445,7 @@ void TextEditTab::Edit2KeyPress()
         return;
     SpeedButton6Click();
     Edit2->setFocus();
-    cad::BringWindowToFront(cad::mainWindowHandle());
+    mainWindowToFront();
 }
 
 void TextEditTab::editorCtrlEnter()
@@ -447,7 +453,7 @@ void TextEditTab::editorCtrlEnter()
     if (m_busy)
         return;
     SpeedButton2Click();
-    cad::BringWindowToFront(cad::mainWindowHandle());
+    mainWindowToFront();
 }
 
 void TextEditTab::UndoMark(bool flag)
