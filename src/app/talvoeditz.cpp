@@ -27,14 +27,16 @@ int runTalvoEditZ(int argc, char **argv)
     int rc = 0;
     {
         // The six windows, in their fixed order; the dialogs stay hidden
-        // until a command shows one.
+        // until a command shows one. Parented to the main window so that it
+        // alone owns the taskbar button.
         TTalvoMainForm mainForm(AppFiles::forExecutable());
         TTargetCADForm targetCadForm([&mainForm] { return mainForm.loadTargetCadList(); },
-                                     [&mainForm](const QStringList &l) { mainForm.saveTargetCadList(l); });
-        TTalvoTikanForm tikanForm;
-        TTalvoKasanForm kasanForm;
-        TTalvoRenbanForm renbanForm;
-        TTalvoAttForm attForm;
+                                     [&mainForm](const QStringList &l) { mainForm.saveTargetCadList(l); },
+                                     &mainForm);
+        TTalvoTikanForm tikanForm(&mainForm);
+        TTalvoKasanForm kasanForm(&mainForm);
+        TTalvoRenbanForm renbanForm(&mainForm);
+        TTalvoAttForm attForm(&mainForm);
         targetCadForm.setMainWindow(&mainForm);
         mainForm.setTargetCADForm(&targetCadForm);
 
