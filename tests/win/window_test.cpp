@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using cad::win::fromHwnd;
 using cad::win::toHwnd;
 
@@ -70,6 +72,13 @@ private:
     cad::WindowHandle m_w;
 };
 
+// The real window functions, with the waits recorded instead of slept.
+class NoWaitApi : public cad::win::Win32WindowApi {
+public:
+    std::vector<int> sleeps;
+    void sleep(int ms) override { sleeps.push_back(ms); }
+};
+
 class Win32Windows : public ::testing::Test {
 protected:
     void SetUp() override { cad::setWindowApi(&api); }
@@ -78,7 +87,7 @@ protected:
         cad::setWindowApi(nullptr);
         cad::setMainWindowHandle(0);
     }
-    cad::win::Win32WindowApi api;
+    NoWaitApi api;
 };
 
 TEST_F(Win32Windows, WindowStateAndThreads)
@@ -103,6 +112,7 @@ TEST_F(Win32Windows, ActivateCadRestoresAndBringsTheCadForward)
     api.minimise(cadWindow.handle());
     cad::Object app(std::make_shared<WindowedApp>(cadWindow.handle()));
     cad::ActivateCad(app, true, false);
+    EXPECT_EQ(api.sleeps, std::vector<int>{500});
     EXPECT_FALSE(api.isMinimised(cadWindow.handle()));
     EXPECT_TRUE(api.isMinimised(mainWindow.handle()));
     EXPECT_EQ(api.foreground(), cadWindow.handle());
@@ -116,17 +126,21 @@ TEST_F(Win32Windows, EscapeReachesTheForegroundWindow)
 {
     TestWindow w;
     api.setForeground(w.handle());
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    api.pressEscape();
     int downs = 0, ups = 0;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
-            ++downs;
-        if (msg.message == WM_KEYUP && msg.wParam == VK_ESCAPE)
-            ++ups;
-    }
+    auto pump = [&] {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == w.hwnd() && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+                ++downs;
+            if (msg.hwnd == w.hwnd() && msg.message == WM_KEYUP && msg.wParam == VK_ESCAPE)
+                ++ups;
+            DispatchMessageW(&msg);  // paints too, so the queue runs dry
+        }
+    };
+    pump();
+    downs = ups = 0;
+    api.pressEscape();
+    pump();
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(ups, 1);
 }

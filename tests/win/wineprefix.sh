@@ -9,6 +9,8 @@ setup)
   fi
   # No X server: the null display driver still gives windows and DCs.
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  # A crashing test ends with its exit code instead of waiting in winedbg.
+  wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
   wineserver -w
   ;;
 end)

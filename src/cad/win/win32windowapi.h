@@ -6,7 +6,7 @@ namespace cad::win {
 
 // The platform layer on Windows: window handles are HWND values, as the
 // CAD reports them through `HWND`.
-class Win32WindowApi final : public WindowApi {
+class Win32WindowApi : public WindowApi {
 public:
     bool isMinimised(WindowHandle w) override;
     void restore(WindowHandle w) override;
