@@ -20,6 +20,11 @@ namespace {
 
 std::uint64_t g_calls = 0;
 bool g_resolveEveryCall = false;
+// A server without type info answers GetTypeInfo with an error every time;
+// after a few misses and no success, stop paying that round trip.
+int g_typeInfoMisses = 0;
+bool g_typeInfoSeen = false;
+constexpr int kTypeInfoMissLimit = 8;
 
 // Tables shared by objects of one type, keyed by the identity of their
 // ITypeInfo. Bounded, for servers that hand out a new ITypeInfo per call.
@@ -108,10 +113,15 @@ void ComDispatch::releaseTypeTables()
 
 std::shared_ptr<MemberIds> ComDispatch::typeTable()
 {
+    if (!g_typeInfoSeen && g_typeInfoMisses >= kTypeInfoMissLimit)
+        return std::make_shared<MemberIds>();
     ComRef<ITypeInfo> info;
     ++g_calls;
-    if (FAILED(m_d->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put())) || !info)
+    if (FAILED(m_d->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put())) || !info) {
+        ++g_typeInfoMisses;
         return std::make_shared<MemberIds>();
+    }
+    g_typeInfoSeen = true;
     // On a proxy this QueryInterface stays local: COM keeps one proxy per
     // remote object, so equal IUnknown pointers mean the same ITypeInfo.
     ComRef<IUnknown> identity;
