@@ -61,6 +61,9 @@ void FilesTest::decode_data()
     const int u8 = int(TextEncoding::Utf8), bom = int(TextEncoding::Utf8Bom);
     QTest::newRow("cp932") << kCp932 << int(TextEncoding::Cp932) << "\r\n"
                            << QStringList{QStringLiteral("タグ:C:\\dir ①髙"), QStringLiteral("NAME:機器")};
+    QTest::newRow("cp932 control bytes as Windows reads them")
+        << QByteArray("\x83\x5E\x1A\x1C\x7F\n") << int(TextEncoding::Cp932) << "\n"
+        << QStringList{QStringLiteral("タ\x1A\x1C\x7F")};
     QTest::newRow("utf8") << QByteArray("a\nb\n") << u8 << "\n" << QStringList{"a", "b"};
     QTest::newRow("utf8 bom") << QByteArray("\xEF\xBB\xBF\xE6\xA9\x9F\r\n") << bom << "\r\n" << QStringList{"機"};
     QTest::newRow("utf16le") << QByteArray("\xFF\xFE" "a\0\r\0\n\0", 8) << int(TextEncoding::Utf16LE) << "\r\n"
@@ -95,6 +98,7 @@ void FilesTest::roundTripByteForByte_data()
     QTest::newRow("utf16le") << QByteArray("\xFF\xFE\x5F\x6A\r\0\n\0", 8);
     QTest::newRow("utf16be") << QByteArray("\xFE\xFF\x6A\x5F\0\n", 6);
     QTest::newRow("utf8 cr") << QByteArray("a\rb\r");
+    QTest::newRow("cp932 control bytes") << QByteArray("\x83\x5E\x1A\x1C\x7F\r\n");
 }
 
 void FilesTest::roundTripByteForByte()
@@ -160,8 +164,8 @@ void FilesTest::interruptedWriteKeepsOldFile()
 
 void FilesTest::badInputGivesSensibleLines()
 {
-    // Binary junk: invalid as UTF-8, so CP932; undecodable bytes become
-    // U+FFFD, which no CP932 code holds, so a rewrite is UTF-8 with BOM.
+    // Binary junk: neither UTF-8 nor CP932; it is written back as UTF-8
+    // with BOM holding the text that was read.
     QByteArray junk(4096, '\0');
     QRandomGenerator rng(42);
     for (char &c : junk)
@@ -169,11 +173,17 @@ void FilesTest::badInputGivesSensibleLines()
     junk[0] = char(0x81);  // no BOM, not UTF-8
     junk[1] = char(0xFF);
     TextFileContent c = decodeText(junk);
-    QCOMPARE(c.format.encoding, TextEncoding::Cp932);
+    QCOMPARE(c.format.encoding, TextEncoding::Utf8Bom);
     TextFormat f = c.format;
     const QByteArray out = encodeText(c.lines, f);
-    QCOMPARE(f.encoding, TextEncoding::Utf8Bom);
     QCOMPARE(decodeText(out).lines, c.lines);
+
+    // Found by fuzzing: an invalid CP932 pair must not come back as
+    // different text after a rewrite.
+    const QByteArray pair("\x13\0$\0\x9F\0\x07", 7);
+    c = decodeText(pair);
+    f = c.format;
+    QCOMPARE(decodeText(encodeText(c.lines, f)).lines, c.lines);
 
     // A 1 MB line without a final break.
     const QByteArray big(1 << 20, 'x');

@@ -15,6 +15,34 @@ qint64 g_writeLimit = -1;
 // decode as Windows does ("ibm-943" would give the JIS flavour with ¥).
 constexpr const char *kCp932Name = "windows-31j";
 
+// ICU's table follows IBM for three control bytes (0x1A → U+001C,
+// 0x1C → U+007F, 0x7F → U+001A); Windows maps them to themselves. The
+// rotation is undone after decoding and redone before encoding, so both
+// the text and the bytes stay as Windows has them.
+void fromIbmControls(QString &text)
+{
+    for (QChar &c : text) {
+        switch (c.unicode()) {
+        case 0x1C: c = QChar(0x1A); break;
+        case 0x7F: c = QChar(0x1C); break;
+        case 0x1A: c = QChar(0x7F); break;
+        default: break;
+        }
+    }
+}
+
+void toIbmControls(QString &text)
+{
+    for (QChar &c : text) {
+        switch (c.unicode()) {
+        case 0x1A: c = QChar(0x1C); break;
+        case 0x1C: c = QChar(0x7F); break;
+        case 0x7F: c = QChar(0x1A); break;
+        default: break;
+        }
+    }
+}
+
 QString decodeWith(QStringDecoder &&decoder, QByteArrayView bytes, bool *ok = nullptr)
 {
     QString s = decoder.decode(bytes);
@@ -69,10 +97,17 @@ TextFileContent decodeText(const QByteArray &bytes)
         if (utf8) {
             content.format.encoding = TextEncoding::Utf8;
         } else {
-            content.format.encoding = TextEncoding::Cp932;
-            // Undecodable bytes become U+FFFD; such a file is written back
-            // as UTF-8 with BOM (the replacement char has no CP932 code).
-            text = decodeWith(QStringDecoder(kCp932Name), bytes);
+            bool cp932 = false;
+            text = decodeWith(QStringDecoder(kCp932Name), bytes, &cp932);
+            if (cp932) {
+                content.format.encoding = TextEncoding::Cp932;
+                fromIbmControls(text);
+            } else {
+                // Neither UTF-8 nor CP932 (binary junk): undecodable bytes
+                // are gone already, so the file is written back as UTF-8
+                // with BOM holding exactly the text that was shown.
+                content.format.encoding = TextEncoding::Utf8Bom;
+            }
         }
     }
     content.lines = splitLines(text, &content.format.lineBreak);
@@ -88,8 +123,10 @@ QByteArray encodeText(const QStringList &lines, TextFormat &format)
     }
     switch (format.encoding) {
     case TextEncoding::Cp932: {
+        QString ibm = text;
+        toIbmControls(ibm);
         QStringEncoder encoder(kCp932Name);
-        QByteArray bytes = encoder.encode(text);
+        QByteArray bytes = encoder.encode(ibm);
         if (!encoder.hasError())
             return bytes;
         format.encoding = TextEncoding::Utf8Bom;

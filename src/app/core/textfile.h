@@ -22,7 +22,9 @@ struct TextFileContent {
     TextFormat format;
 };
 
-// BOM → UTF-8/UTF-16 LE/BE; else valid UTF-8 → UTF-8; else CP932. Lines end
+// BOM → UTF-8/UTF-16 LE/BE; else valid UTF-8 → UTF-8; else CP932; bytes
+// that are neither are read as CP932 would and written back as UTF-8 with
+// BOM. Lines end
 // at LF, CR LF or CR; the break after the last line does not make an empty
 // line. The first break found is the file's line break.
 TextFileContent decodeText(const QByteArray &bytes);
