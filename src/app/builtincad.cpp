@@ -5,18 +5,53 @@
 #include "cadhost/host.h"
 #include "cadhost/sampledrawing.h"
 #endif
+#if !defined(_WIN32) && defined(TALVO_HAVE_CADHOST_GUI)
+#include "cadhost/gui/drawingwindow.h"
+#include "cadhost/gui/drawingview.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#endif
 
 #include <QWidget>
+
+#if !defined(_WIN32) && defined(TALVO_HAVE_CADHOST_GUI)
+namespace {
+// The host and its window; the window goes first, it observes the host.
+struct BuiltInCad {
+    cadhost::Host host;
+    std::unique_ptr<cadhost::DrawingWindow> window;
+};
+} // namespace
+#endif
 
 std::shared_ptr<void> startBuiltInCad(QWidget *mainWindow)
 {
     (void)mainWindow;
-#if !defined(_WIN32) && defined(TALVO_HAVE_CADHOST)
+#if !defined(_WIN32) && defined(TALVO_HAVE_CADHOST_GUI)
+    auto cad = std::make_shared<BuiltInCad>();  // the host installs itself as the running objects
+    cadhost::buildSampleDrawing(cad->host.drawing());
+    cad->window = std::make_unique<cadhost::DrawingWindow>(cad->host);
+    // Its own top-level window, as a CAD is: minimising the main window for
+    // a pick must not take it along, and closing the main window ends the
+    // program even while the drawing stays open.
+    cad->window->setAttribute(Qt::WA_QuitOnClose, false);
+    if (mainWindow) {
+        const QRect frame = mainWindow->frameGeometry();
+        const QRect avail = mainWindow->screen() ? mainWindow->screen()->availableGeometry() : QRect();
+        int x = frame.right() + 8;
+        if (avail.isValid() && x + cad->window->width() > avail.right())
+            x = std::max(avail.left(), avail.right() - cad->window->width());
+        cad->window->move(x, frame.top());
+    }
+    cad->window->show();
+    cad->window->view()->zoomExtents();
+    if (mainWindow)
+        mainWindow->raise();
+    return cad;
+#elif !defined(_WIN32) && defined(TALVO_HAVE_CADHOST)
     auto host = std::make_shared<cadhost::Host>();  // installs itself as the running objects
     cadhost::buildSampleDrawing(host->drawing());
-    // BUILT-IN CAD WINDOW: once the drawing window exists, create it here
-    // beside mainWindow (to its right), show it and pass its winId to
-    // host->setApplicationWindow, keeping it alive with the host.
     return host;
 #else
     return {};

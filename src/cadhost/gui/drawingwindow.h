@@ -1,0 +1,71 @@
+#pragma once
+
+#include "cadhost/picker.h"
+
+#include "cad/qt/markersurface.h"
+
+#include <QMainWindow>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QEventLoop;
+class QLabel;
+
+namespace cadhost {
+
+class DrawingView;
+class Host;
+
+// The drawing host's window, the CAD window of the built-in host: shows
+// the drawing, runs the picks of SelectOnScreen and GetSubEntity in a
+// nested event loop, shows the ZoomToPoint marker, and undoes and redoes
+// the drawing's undo steps. Its native id is the HWND of the application
+// and of the document. Closing it stops the host, as closing a CAD does.
+class DrawingWindow : public QMainWindow, public cad::MarkerSurface, public Picker {
+    Q_OBJECT
+public:
+    explicit DrawingWindow(Host &host, QWidget *parent = nullptr);
+    ~DrawingWindow() override;
+
+    DrawingView *view() const { return m_view; }
+    QString prompt() const;
+    bool isPicking() const { return m_loop != nullptr; }
+
+    // --- Picker ---------------------------------------------------------------------
+    std::optional<std::vector<EntityId>> selectOnScreen(const SelectionFilter &filter) override;
+    std::optional<SubEntityPick> getSubEntity(const std::u16string &prompt) override;
+
+    // --- cad::MarkerSurface: points are view pixels --------------------------------
+    void drawMarker(int penWidth, bool xorMode, std::uint32_t rgb, std::span<const cad::PixelPoint> points) override;
+
+signals:
+    // A pick started; tests and the program may react once the loop runs.
+    void pickStarted();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool runPick();
+    void bringToFront();
+    void setPrompt(const QString &text);
+    void updateActions();
+    void undo();
+    void redo();
+
+    Host &m_host;
+    DrawingView *m_view = nullptr;
+    QLabel *m_promptLabel = nullptr;
+    QLabel *m_coordinateLabel = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    QAction *m_zoomExtentsAction = nullptr;
+    QEventLoop *m_loop = nullptr;
+    QString m_basePrompt;
+    int m_observer = 0;
+};
+
+} // namespace cadhost
