@@ -99,14 +99,14 @@ void Drawing::setLayerLocked(std::u16string_view name, bool locked)
     throw cad::Error(kKeyNotFound);
 }
 
-EntityId Drawing::addBlock(const BlockSpec &spec)
+EntityId Drawing::addBlock(const BlockSpec &desc)
 {
-    if (block(spec.name) || spec.name.empty())
+    if (block(desc.name) || desc.name.empty())
         throw cad::Error(kDuplicateName);
     auto [id, h] = nextId();
-    m_blocks.push_back(Block{id, h, spec.name});
+    m_blocks.push_back(Block{id, h, desc.name});
     m_owned[id];
-    for (const auto &l : spec.lines) {
+    for (const auto &l : desc.lines) {
         Entity e;
         e.kind = EntityKind::Line;
         e.owner = id;
@@ -115,7 +115,7 @@ EntityId Drawing::addBlock(const BlockSpec &spec)
         e.endPoint = l.end;
         insertEntity(std::move(e));
     }
-    for (const auto &a : spec.attributes) {
+    for (const auto &a : desc.attributes) {
         Entity e;
         e.kind = EntityKind::AttributeDefinition;
         e.owner = id;
@@ -132,64 +132,64 @@ EntityId Drawing::addBlock(const BlockSpec &spec)
     return id;
 }
 
-EntityId Drawing::addText(const TextSpec &spec)
+EntityId Drawing::addText(const TextSpec &desc)
 {
-    if (!layer(spec.layer))
-        addLayer(spec.layer);
+    if (!layer(desc.layer))
+        addLayer(desc.layer);
     Entity e;
     e.kind = EntityKind::Text;
     e.owner = modelSpaceId();
-    e.layer = spec.layer;
-    e.text = spec.text;
-    e.insertionPoint = spec.insertionPoint;
-    e.alignmentPoint = spec.alignmentPoint.value_or(spec.insertionPoint);
-    e.alignment = spec.alignment;
-    e.height = spec.height;
-    e.rotation = spec.rotation;
+    e.layer = desc.layer;
+    e.text = desc.text;
+    e.insertionPoint = desc.insertionPoint;
+    e.alignmentPoint = desc.alignmentPoint.value_or(desc.insertionPoint);
+    e.alignment = desc.alignment;
+    e.height = desc.height;
+    e.rotation = desc.rotation;
     EntityId id = insertEntity(std::move(e));
     notify(DrawingEvent::Entities);
     return id;
 }
 
-EntityId Drawing::addLine(const LineSpec &spec)
+EntityId Drawing::addLine(const LineSpec &desc)
 {
-    if (!layer(spec.layer))
-        addLayer(spec.layer);
+    if (!layer(desc.layer))
+        addLayer(desc.layer);
     Entity e;
     e.kind = EntityKind::Line;
     e.owner = modelSpaceId();
-    e.layer = spec.layer;
-    e.insertionPoint = spec.start;
-    e.endPoint = spec.end;
+    e.layer = desc.layer;
+    e.insertionPoint = desc.start;
+    e.endPoint = desc.end;
     EntityId id = insertEntity(std::move(e));
     notify(DrawingEvent::Entities);
     return id;
 }
 
-EntityId Drawing::addInsert(const InsertSpec &spec)
+EntityId Drawing::addInsert(const InsertSpec &desc)
 {
-    const Block *b = block(spec.block);
+    const Block *b = block(desc.block);
     if (!b || b->name.starts_with(u"*"))
         throw cad::Error(kKeyNotFound);
-    if (!layer(spec.layer))
-        addLayer(spec.layer);
+    if (!layer(desc.layer))
+        addLayer(desc.layer);
     EntityId blockId = b->id;
     Entity ins;
     ins.kind = EntityKind::Insert;
     ins.owner = modelSpaceId();
-    ins.layer = spec.layer;
+    ins.layer = desc.layer;
     ins.blockName = b->name;
-    ins.insertionPoint = spec.insertionPoint;
-    ins.scale = spec.scale;
-    ins.rotation = spec.rotation;
+    ins.insertionPoint = desc.insertionPoint;
+    ins.scale = desc.scale;
+    ins.rotation = desc.rotation;
     EntityId insId = insertEntity(ins);
 
-    std::vector<bool> used(spec.attributes.size(), false);
+    std::vector<bool> used(desc.attributes.size(), false);
     std::vector<EntityId> attrs;
     auto addAttribute = [&](Entity a) {
         a.kind = EntityKind::Attribute;
         a.owner = insId;
-        a.layer = spec.layer;  // definitions sit on layer 0, which takes the reference's layer
+        a.layer = desc.layer;  // definitions sit on layer 0, which takes the reference's layer
         attrs.push_back(insertEntity(std::move(a)));
     };
     for (EntityId defId : entitiesOf(blockId)) {
@@ -199,28 +199,28 @@ EntityId Drawing::addInsert(const InsertSpec &spec)
         Entity a;
         a.tag = def.tag;
         a.text = def.text;
-        for (size_t i = 0; i < spec.attributes.size(); ++i) {
-            if (!used[i] && spec.attributes[i].first == def.tag) {
+        for (size_t i = 0; i < desc.attributes.size(); ++i) {
+            if (!used[i] && desc.attributes[i].first == def.tag) {
                 used[i] = true;
-                a.text = spec.attributes[i].second;
+                a.text = desc.attributes[i].second;
                 break;
             }
         }
-        a.insertionPoint = place(spec.insertionPoint, def.insertionPoint, spec.scale, spec.rotation);
-        a.alignmentPoint = place(spec.insertionPoint, def.alignmentPoint, spec.scale, spec.rotation);
+        a.insertionPoint = place(desc.insertionPoint, def.insertionPoint, desc.scale, desc.rotation);
+        a.alignmentPoint = place(desc.insertionPoint, def.alignmentPoint, desc.scale, desc.rotation);
         a.alignment = def.alignment;
-        a.height = def.height * spec.scale;
-        a.rotation = spec.rotation;
+        a.height = def.height * desc.scale;
+        a.rotation = desc.rotation;
         addAttribute(std::move(a));
     }
-    for (size_t i = 0; i < spec.attributes.size(); ++i) {
+    for (size_t i = 0; i < desc.attributes.size(); ++i) {
         if (used[i])
             continue;
         Entity a;
-        a.tag = spec.attributes[i].first;
-        a.text = spec.attributes[i].second;
-        a.insertionPoint = a.alignmentPoint = spec.insertionPoint;
-        a.height = 2.5 * spec.scale;
+        a.tag = desc.attributes[i].first;
+        a.text = desc.attributes[i].second;
+        a.insertionPoint = a.alignmentPoint = desc.insertionPoint;
+        a.height = 2.5 * desc.scale;
         addAttribute(std::move(a));
     }
     m_entities.at(insId).attributes = std::move(attrs);

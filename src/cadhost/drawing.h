@@ -26,11 +26,11 @@ public:
     EntityId addLayer(std::u16string name, int colour = 7, bool locked = false);
     void setLayerLocked(std::u16string_view name, bool locked);  // raises for an unknown layer
     // Raises cad::Error when a block of that name exists.
-    EntityId addBlock(const BlockSpec &spec);
-    EntityId addText(const TextSpec &spec);
-    EntityId addLine(const LineSpec &spec);
+    EntityId addBlock(const BlockSpec &desc);
+    EntityId addText(const TextSpec &desc);
+    EntityId addLine(const LineSpec &desc);
     // Raises cad::Error for an unknown block.
-    EntityId addInsert(const InsertSpec &spec);
+    EntityId addInsert(const InsertSpec &desc);
     // Empties the drawing (entities, blocks, layers except "0", sets, undo).
     void clear();
 

@@ -30,12 +30,12 @@ public:
     cadhost::EntityId text(std::u16string s, double x, double y, std::u16string layer = u"0",
                            int alignment = cadhost::AlignLeft, double z = 0)
     {
-        cadhost::TextSpec spec;
-        spec.text = std::move(s);
-        spec.insertionPoint = {x, y, z};
-        spec.alignment = alignment;
-        spec.layer = std::move(layer);
-        return d.addText(spec);
+        cadhost::TextSpec desc;
+        desc.text = std::move(s);
+        desc.insertionPoint = {x, y, z};
+        desc.alignment = alignment;
+        desc.layer = std::move(layer);
+        return d.addText(desc);
     }
     const cadhost::Entity &entity(cadhost::EntityId id) const { return *d.entity(id); }
     std::u16string handle(cadhost::EntityId id) const { return d.entity(id)->handle; }

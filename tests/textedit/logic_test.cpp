@@ -85,12 +85,12 @@ TEST_F(TextLogic, FetchSkipsLockedLayersAndCleansUpTheSet)
 
 TEST_F(TextLogic, FetchReadsAlignedTextsByTheirAlignmentPoint)
 {
-    cadhost::TextSpec spec;
-    spec.text = u"R";
-    spec.insertionPoint = {1, 2, 0};
-    spec.alignment = cadhost::AlignRight;
-    spec.alignmentPoint = cad::Point{9, 2, 0};
-    EntityId r = d.addText(spec);
+    cadhost::TextSpec desc;
+    desc.text = u"R";
+    desc.insertionPoint = {1, 2, 0};
+    desc.alignment = cadhost::AlignRight;
+    desc.alignmentPoint = cad::Point{9, 2, 0};
+    EntityId r = d.addText(desc);
     auto list = fetched({r});
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(pointOf(list[0]), (cad::Point{9, 2, 0}));
