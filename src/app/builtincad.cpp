@@ -15,6 +15,8 @@
 
 #include <QWidget>
 
+#include <algorithm>
+
 #if !defined(_WIN32) && defined(TALVO_HAVE_CADHOST_GUI)
 namespace {
 // The host and its window; the window goes first, it observes the host.
@@ -36,13 +38,18 @@ std::shared_ptr<void> startBuiltInCad(QWidget *mainWindow)
     // a pick must not take it along, and closing the main window ends the
     // program even while the drawing stays open.
     cad->window->setAttribute(Qt::WA_QuitOnClose, false);
-    if (mainWindow) {
+    if (mainWindow && mainWindow->screen()) {
+        // Beside the main window, on whichever side has more room.
         const QRect frame = mainWindow->frameGeometry();
-        const QRect avail = mainWindow->screen() ? mainWindow->screen()->availableGeometry() : QRect();
-        int x = frame.right() + 8;
-        if (avail.isValid() && x + cad->window->width() > avail.right())
-            x = std::max(avail.left(), avail.right() - cad->window->width());
-        cad->window->move(x, frame.top());
+        const QRect avail = mainWindow->screen()->availableGeometry();
+        const int gap = 8;
+        const int roomRight = avail.right() - frame.right() - gap;
+        const int roomLeft = frame.left() - avail.left() - gap;
+        const int w = std::clamp(std::max(roomRight, roomLeft), 480, 1000);
+        const int h = std::min(720, avail.height() - 40);
+        const int x = roomRight >= roomLeft ? frame.right() + gap : frame.left() - gap - w;
+        const int y = std::clamp(frame.top(), avail.top(), std::max(avail.top(), avail.bottom() - h));
+        cad->window->setGeometry(x, y, w, h);
     }
     cad->window->show();
     cad->window->view()->zoomExtents();
