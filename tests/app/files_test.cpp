@@ -98,6 +98,8 @@ void FilesTest::roundTripByteForByte_data()
     QTest::newRow("utf16le") << QByteArray("\xFF\xFE\x5F\x6A\r\0\n\0", 8);
     QTest::newRow("utf16be") << QByteArray("\xFE\xFF\x6A\x5F\0\n", 6);
     QTest::newRow("utf8 cr") << QByteArray("a\rb\r");
+    QTest::newRow("bom then U+FEFF (fuzzer)") << QByteArray("\xFF\xFE\xFF\xFE\xFF\xFE\r\0\n\0", 10);
+    QTest::newRow("utf8 bom twice") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a\r\n");
     QTest::newRow("cp932 control bytes") << QByteArray("\x83\x5E\x1A\x1C\x7F\r\n");
 }
 

@@ -15,6 +15,9 @@ qint64 g_writeLimit = -1;
 // decode as Windows does ("ibm-943" would give the JIS flavour with ¥).
 constexpr const char *kCp932Name = "windows-31j";
 
+// Our code strips the one byte-order mark; a U+FEFF after it is text.
+constexpr auto kKeepBom = QStringConverter::Flag::ConvertInitialBom;
+
 // ICU's table follows IBM for three control bytes (0x1A → U+001C,
 // 0x1C → U+007F, 0x7F → U+001A); Windows maps them to themselves. The
 // rotation is undone after decoding and redone before encoding, so both
@@ -84,16 +87,16 @@ TextFileContent decodeText(const QByteArray &bytes)
     QString text;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         content.format.encoding = TextEncoding::Utf8Bom;
-        text = decodeWith(QStringDecoder(QStringConverter::Utf8), QByteArrayView(bytes).sliced(3));
+        text = decodeWith(QStringDecoder(QStringConverter::Utf8, kKeepBom), QByteArrayView(bytes).sliced(3));
     } else if (bytes.startsWith("\xFF\xFE")) {
         content.format.encoding = TextEncoding::Utf16LE;
-        text = decodeWith(QStringDecoder(QStringConverter::Utf16LE), QByteArrayView(bytes).sliced(2));
+        text = decodeWith(QStringDecoder(QStringConverter::Utf16LE, kKeepBom), QByteArrayView(bytes).sliced(2));
     } else if (bytes.startsWith("\xFE\xFF")) {
         content.format.encoding = TextEncoding::Utf16BE;
-        text = decodeWith(QStringDecoder(QStringConverter::Utf16BE), QByteArrayView(bytes).sliced(2));
+        text = decodeWith(QStringDecoder(QStringConverter::Utf16BE, kKeepBom), QByteArrayView(bytes).sliced(2));
     } else {
         bool utf8 = false;
-        text = decodeWith(QStringDecoder(QStringConverter::Utf8), bytes, &utf8);
+        text = decodeWith(QStringDecoder(QStringConverter::Utf8, kKeepBom), bytes, &utf8);
         if (utf8) {
             content.format.encoding = TextEncoding::Utf8;
         } else {
