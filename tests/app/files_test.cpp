@@ -76,6 +76,9 @@ void FilesTest::decode_data()
     QTest::newRow("final empty line dropped, inner kept")
         << QByteArray("a\r\n\r\n") << u8 << "\r\n" << QStringList{"a", ""};
     QTest::newRow("empty") << QByteArray() << u8 << "\r\n" << QStringList{};
+    // A lead byte cut off at the end is not silently dropped (fuzzer).
+    QTest::newRow("cp932 cut off") << QByteArray("\xC9\xA1\x83") << bom << "\r\n"
+                                   << QStringList{QStringLiteral("ﾉ｡")};
 }
 
 void FilesTest::decode()

@@ -16,7 +16,9 @@ qint64 g_writeLimit = -1;
 constexpr const char *kCp932Name = "windows-31j";
 
 // Our code strips the one byte-order mark; a U+FEFF after it is text.
-constexpr auto kKeepBom = QStringConverter::Flag::ConvertInitialBom;
+// Whole files are decoded at once, so a sequence cut off at the end is an
+// error rather than state kept for more input.
+constexpr auto kKeepBom = QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless;
 
 // ICU's table follows IBM for three control bytes (0x1A → U+001C,
 // 0x1C → U+007F, 0x7F → U+001A); Windows maps them to themselves. The
@@ -101,7 +103,7 @@ TextFileContent decodeText(const QByteArray &bytes)
             content.format.encoding = TextEncoding::Utf8;
         } else {
             bool cp932 = false;
-            text = decodeWith(QStringDecoder(kCp932Name), bytes, &cp932);
+            text = decodeWith(QStringDecoder(kCp932Name, QStringConverter::Flag::Stateless), bytes, &cp932);
             if (cp932) {
                 content.format.encoding = TextEncoding::Cp932;
                 fromIbmControls(text);
