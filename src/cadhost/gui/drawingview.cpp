@@ -66,7 +66,9 @@ QTransform DrawingView::toScreen() const
 {
     const double k = pixelsPerUnit();
     const cad::Point &c = m_drawing.view().centre;
-    return QTransform(k, 0, 0, -k, width() / 2.0 - c.x * k, height() / 2.0 + c.y * k);
+    // The centre pixel is (width div 2, height div 2), where the
+    // ZoomToPoint marker puts its tip.
+    return QTransform(k, 0, 0, -k, width() / 2 - c.x * k, height() / 2 + c.y * k);
 }
 
 QPointF DrawingView::toDrawing(const QPointF &pixel) const
@@ -105,8 +107,8 @@ void DrawingView::zoomAt(const QPointF &pixel, double factor)
     const double h = std::clamp(m_drawing.view().height / factor, 1e-4, 1e8);
     const double k = std::max(1, height()) / h;
     // Keep `before` under the cursor: solve the centre from the new scale.
-    const double cx = before.x() - (pixel.x() - width() / 2.0) / k;
-    const double cy = before.y() + (pixel.y() - height() / 2.0) / k;
+    const double cx = before.x() - (pixel.x() - width() / 2) / k;
+    const double cy = before.y() + (pixel.y() - height() / 2) / k;
     m_drawing.setViewCentre({cx, cy, 0}, h);
 }
 

@@ -64,7 +64,15 @@ DrawingWindow::DrawingWindow(Host &host, QWidget *parent) : QMainWindow(parent),
         // Any redraw wipes what was drawn straight onto the window.
         m_view->clearMarker();
         m_view->update();
-        updateActions();
+        // EndUndoMark closes a step without an event of its own: look at
+        // the history once the caller's change is complete.
+        if (!m_actionsPending) {
+            m_actionsPending = true;
+            QMetaObject::invokeMethod(this, [this] {
+                m_actionsPending = false;
+                updateActions();
+            }, Qt::QueuedConnection);
+        }
     });
     resize(900, 640);
 

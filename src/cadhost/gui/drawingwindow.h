@@ -66,6 +66,7 @@ private:
     QEventLoop *m_loop = nullptr;
     QString m_basePrompt;
     int m_observer = 0;
+    bool m_actionsPending = false;
 };
 
 } // namespace cadhost
