@@ -1,13 +1,11 @@
 #include "app/singleinstance.h"
 
-#include <windows.h>
+#include "cad/win/instancemarker.h"
 
-// Qt registers its own window classes, so a hidden top-level window of
-// class "TTalvoMainForm" stands for the main window in FindWindowW. It is
-// not a message-only window, which FindWindowW would not see.
+// The marker window of class "TTalvoMainForm" stands for the main window
+// in FindWindowW, since Qt registers its own window class names.
 struct SingleInstance::Impl {
-    HWND marker = nullptr;
-    ATOM atom = 0;
+    std::unique_ptr<cad::win::InstanceMarker> marker;
 };
 
 SingleInstance::SingleInstance()
@@ -15,26 +13,14 @@ SingleInstance::SingleInstance()
 {
 }
 
-SingleInstance::~SingleInstance()
-{
-    if (d->marker)
-        DestroyWindow(d->marker);
-    if (d->atom)
-        UnregisterClassW(L"TTalvoMainForm", GetModuleHandleW(nullptr));
-}
+SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::acquire()
 {
-    return FindWindowW(L"TTalvoMainForm", nullptr) == nullptr;
+    return !cad::win::InstanceMarker::anotherInstanceRunning();
 }
 
 void SingleInstance::markRunning()
 {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TTalvoMainForm";
-    d->atom = RegisterClassW(&wc);
-    d->marker = CreateWindowExW(WS_EX_TOOLWINDOW, L"TTalvoMainForm", L"TalvoEditZ", WS_POPUP, 0, 0,
-                                0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    d->marker = std::make_unique<cad::win::InstanceMarker>();
 }

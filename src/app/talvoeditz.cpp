@@ -13,6 +13,11 @@
 #include "cad/qt/targetcadform.h"
 #include "cad/windowapi.h"
 
+#ifdef _WIN32
+#include "cad/com/comsession.h"
+#include "cad/win/win32windowapi.h"
+#endif
+
 int runTalvoEditZ(int argc, char **argv)
 {
     SingleInstance instance;
@@ -21,7 +26,14 @@ int runTalvoEditZ(int argc, char **argv)
 
     TalvoApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("TalvoEditZ"));
+#ifdef _WIN32
+    // COM for the GUI thread before the message filter, ended after it;
+    // the real CAD's windows are reached through Win32.
+    cad::com::ComSession comSession;
+    cad::win::Win32WindowApi windowApi;
+#else
     cad::QtWindowApi windowApi;
+#endif
     cad::setWindowApi(&windowApi);
 
     int rc = 0;

@@ -1,5 +1,7 @@
 #include "textedit/lineeditor.h"
 
+#include "app/core/fonts.h"
+
 #include <QContextMenuEvent>
 #include <QFont>
 #include <QKeyEvent>
@@ -55,20 +57,10 @@ QString toParagraphs(QString s)
 
 } // namespace
 
-void LineEditor::installFontFallback()
-{
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    QFont::insertSubstitutions(kFontFamily, {QStringLiteral("VL Gothic"), QStringLiteral("Noto Sans Mono CJK JP"),
-                                             QStringLiteral("IPAGothic"), QStringLiteral("TakaoGothic")});
-}
-
 LineEditor::LineEditor(QWidget *parent)
     : QPlainTextEdit(parent)
 {
-    installFontFallback();
+    installFontSubstitutions();
     setFont(editorFont(15));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setTabChangesFocus(false);

@@ -15,9 +15,6 @@ class LineEditor : public QPlainTextEdit {
 public:
     explicit LineEditor(QWidget *parent = nullptr);
 
-    // "ＭＳ ゴシック" falls back to an installed Japanese monospace family.
-    static void installFontFallback();
-
     // --- Line list (CR LF when taken or set as one string) ---------------
     int lineCount() const;
     QString line(int i) const;

@@ -1,3 +1,4 @@
+#include "app/core/fonts.h"
 #include "textedit/lineeditor.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@
 class LineEditorTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { LineEditor::installFontFallback(); }
+    void initTestCase() { installFontSubstitutions(); }
 
     void fontIsFixedPitchWithJapaneseGlyphs()
     {

@@ -1,5 +1,6 @@
 #include "hostfixture.h"
 
+#include "app/core/fonts.h"
 #include "textedit/lineeditor.h"
 #include "textedit/textedittab.h"
 
@@ -45,7 +46,7 @@ private:
 private slots:
     void initTestCase()
     {
-        LineEditor::installFontFallback();
+        installFontSubstitutions();
         setMessageSink(collect);
         cad::setMainWindowHandle(kMainWindow);
     }
