@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running need, skipping what is there.
-# Debian 12; run as root (or with sudo available).
+# With arguments, installs exactly those packages instead (other scripts'
+# own needs). Debian 12; run as root (or with sudo available).
 set -euo pipefail
 
 packages=(
@@ -9,7 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-vlgothic
 )
-if [ "${TALVO_SETUP_RUN:-0}" = 1 ]; then
+if [ $# -gt 0 ]; then
+  packages=("$@")
+elif [ "${TALVO_SETUP_RUN:-0}" = 1 ]; then
   # A desktop-less machine still gets a virtual display for the program.
   packages+=(xvfb xauth)
 fi
