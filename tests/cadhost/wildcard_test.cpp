@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 using cadhost::wildcardMatch;
@@ -15,6 +16,12 @@ struct Case {
     const char16_t *text;
     bool match;
 };
+
+// Readable test names instead of the raw bytes of the struct.
+void PrintTo(const Case &c, std::ostream *os)
+{
+    *os << "'" << cad::toUtf8(c.pattern) << "' ~ '" << cad::toUtf8(c.text) << "' " << (c.match ? "yes" : "no");
+}
 
 class WildcardTest : public ::testing::TestWithParam<Case> {};
 
