@@ -63,6 +63,8 @@ public:
     // (inside an open undo group they join that group).
     void beginChange(std::u16string_view label) { m_history.beginGroup(label); }
     void endChange() { m_history.endGroup(); }
+    // Ends an undo group left open however deep (the host stopped inside it).
+    void closeOpenChanges() { m_history.closeGroup(); }
 
     // --- Undo ------------------------------------------------------------------
     void startUndoMark();

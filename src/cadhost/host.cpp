@@ -17,6 +17,8 @@ void HostCore::stop()
         return;
     running = false;
     ++generation;
+    // A group the caller could not end must not swallow later changes.
+    drawing.closeOpenChanges();
 }
 
 bool HostCore::enter(std::u16string_view member)

@@ -355,6 +355,7 @@ TEST_F(TextLogic, HostStoppingMidWayFailsAndKeepsArrayAndLinesPaired)
     auto r = writeBack(list, {u"0", u"1", u"2", u"3", u"4", u"5"}, 0, -10);
     EXPECT_TRUE(r.failed);
     EXPECT_FALSE(host.isRunning());
+    EXPECT_FALSE(d.history().groupOpen());
     EXPECT_EQ(list.size(), 6u);
     EXPECT_EQ(entity(ids[4]).text, u"t");
 }
