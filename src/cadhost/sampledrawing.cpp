@@ -34,7 +34,7 @@ void addBlocks(Drawing &d)
     };
     d.addBlock(io);
 
-    // Equipment symbol on a rung: name above, second name below, spec and
+    // Equipment symbol on a rung: name above, second name below, rating and
     // type to the right.
     d.addBlock({.name = u"EQUIP",
                 .lines = rectangle(-10, -4, 10, 4),
@@ -110,7 +110,7 @@ void buildSampleDrawing(Drawing &d)
                .alignmentPoint = cad::Point{right, 273, 0}, .height = 3.5, .layer = u"注記"});
 
     struct Rung {
-        const char16_t *name, *name1, *spec, *type, *label, *comment;
+        const char16_t *name, *name1, *rating, *type, *label, *comment;
     };
     const Rung rungs[] = {
         {u"MCCB1", u"主幹", u"3P 100AF/75AT", u"NF100-CV", u"MCCB1 主幹ブレーカ", u"主回路 AC200V"},
@@ -135,7 +135,7 @@ void buildSampleDrawing(Drawing &d)
                    .alignment = AlignRight, .alignmentPoint = cad::Point{17, y - 1.25, 0}, .height = 2.5,
                    .layer = u"注記"});
         d.addInsert({.block = u"EQUIP", .insertionPoint = {90, y, 0}, .layer = u"機器",
-                     .attributes = {{u"NAME", r.name}, {u"NAME1", r.name1}, {u"SPEC", r.spec}, {u"TYPE", r.type}}});
+                     .attributes = {{u"NAME", r.name}, {u"NAME1", r.name1}, {u"SPEC", r.rating}, {u"TYPE", r.type}}});
         d.addText({.text = r.label, .insertionPoint = {135, y + 1, 0}, .height = 2.5, .layer = u"機器"});
         d.addText({.text = r.comment, .insertionPoint = {205, y - 1.25, 0}, .height = 2.5, .layer = u"コメント"});
         if (i % 2 == 0)
