@@ -147,6 +147,9 @@ TextEditTab::TextEditTab(MainState &state, QLabel *statusPanel0, QLabel *statusP
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::InsertAlphabetically);
     ComboBox1->setMaxVisibleItems(16);
+    // A chosen entry shows from its start: the tag before the colon counts.
+    connect(ComboBox1, &QComboBox::activated, ComboBox1,
+            [this] { ComboBox1->lineEdit()->setCursorPosition(0); });
     ComboBox1->setGeometry(58, 22, 126, 22);
     SpeedButton9 = button(this, "SpeedButton9", QStringLiteral("..."), {184, 23, 23, 22});
     Label4 = label(this, "Label4", QStringLiteral("dY :"), {213, 25, 23, 14});

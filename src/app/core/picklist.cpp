@@ -2,6 +2,7 @@
 
 #include <QCollator>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QLocale>
 
 #include <algorithm>
@@ -60,6 +61,9 @@ void fillPickList(QComboBox *combo, const QStringList &items, int k)
     combo->setCurrentIndex(pickIndex(k, combo->count()));
     if (combo->currentIndex() < 0 && combo->isEditable())
         combo->setEditText(QString());
+    // Show an entry from its start: the tag before the colon is what counts.
+    if (QLineEdit *edit = combo->lineEdit())
+        edit->setCursorPosition(0);
 }
 
 QStringList pickListItems(const QComboBox *combo)
