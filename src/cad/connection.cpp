@@ -40,6 +40,13 @@ void ActivateCad(const Object &app, bool minimiseMainWindow, bool sendEscape)
     }
 }
 
+Object AttachActiveDocument(bool minimiseMainWindow, bool sendEscape)
+{
+    Object app = AttachCad();
+    ActivateCad(app, minimiseMainWindow, sendEscape);
+    return app.get(u"ActiveDocument").toObject();
+}
+
 void BringWindowToFront(WindowHandle w)
 {
     WindowApi &win = windowApi();

@@ -27,6 +27,10 @@ Object AttachCad();
 // really is in front, cancel a pending CAD command with one Escape press.
 void ActivateCad(const Object &app, bool minimiseMainWindow, bool sendEscape);
 
+// What every command that works in the drawing does first: attach,
+// activate the CAD window (see ActivateCad) and take its active document.
+Object AttachActiveDocument(bool minimiseMainWindow, bool sendEscape);
+
 // Makes `w` the foreground window and puts it on top, attaching thread
 // input when the foreground window belongs to another thread.
 void BringWindowToFront(WindowHandle w);

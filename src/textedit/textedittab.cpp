@@ -288,9 +288,7 @@ void TextEditTab::SpeedButton1Click()
         return;
     TextFetch f;
     {
-        cad::Object app = cad::AttachCad();
-        cad::ActivateCad(app, true, true);
-        cad::Object doc = app.get(u"ActiveDocument").toObject();
+        cad::Object doc = cad::AttachActiveDocument(true, true);
         BusyScope busy(this, &TextEditTab::setBusy);
         f = FetchTexts(doc, CheckBox1->isChecked(), PumpMessages);
     }
@@ -323,9 +321,7 @@ void TextEditTab::SpeedButton8Click()
         return;
     AttrFetch f;
     {
-        cad::Object app = cad::AttachCad();
-        cad::ActivateCad(app, true, true);
-        cad::Object doc = app.get(u"ActiveDocument").toObject();
+        cad::Object doc = cad::AttachActiveDocument(true, true);
         Label2->show();
         f = FetchAttributes(doc, fromQ(ComboBox1->currentText()), CheckBox1->isChecked(),
                             [this](const std::u16string &s) {
@@ -353,9 +349,7 @@ void TextEditTab::SpeedButton2Click()
         return;
     if (!cad::IsCadRunning())
         return;
-    cad::Object app = cad::AttachCad();
-    cad::ActivateCad(app, false, false);
-    cad::Object doc = app.get(u"ActiveDocument").toObject();
+    cad::Object doc = cad::AttachActiveDocument(false, false);
     m_state.AcadRunFlag = true;
     m_state.runFlag = true;
     SpeedButton5->setEnabled(true);
@@ -392,9 +386,7 @@ void TextEditTab::SpeedButton6Click()
         return;
     if (!cad::IsCadRunning())
         return;
-    cad::Object app = cad::AttachCad();
-    cad::ActivateCad(app, false, true);
-    cad::Object doc = app.get(u"ActiveDocument").toObject();
+    cad::Object doc = cad::AttachActiveDocument(false, true);
     m_state.AcadRunFlag = true;
     m_state.runFlag = true;
     SpeedButton5->setEnabled(true);
