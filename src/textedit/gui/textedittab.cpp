@@ -144,7 +144,9 @@ TextEditTab::TextEditTab(MainState &state, QLabel *statusPanel0, QLabel *statusP
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::InsertAlphabetically);
+    // Typed text never becomes an item: the tag list dialog adds tags, and
+    // every item is written to the tag list file at close.
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMaxVisibleItems(16);
     // A chosen entry shows from its start: the tag before the colon counts.
     connect(ComboBox1, &QComboBox::activated, ComboBox1,
@@ -295,12 +297,13 @@ void TextEditTab::SpeedButton1Click()
         return;
     const int excluded = f.excluded();
     textList = std::move(f.records);
-    m_state.undoFlag = false;
-    SpeedButton4->setEnabled(false);
-    editor->setLines(recordTexts(textList));
+    m_state.textListATTmode = false;
     if (excluded > 0)
         ShowMessage(QStringLiteral("ロック画層のTEXT ") + decimal(excluded) + QStringLiteral(" 個を除外しました."),
                     this);
+    m_state.undoFlag = false;
+    SpeedButton4->setEnabled(false);
+    editor->setLines(recordTexts(textList));
     if (!textList.empty()) {
         proposeStep(true);
         SpeedButton2->setEnabled(true);
@@ -322,6 +325,7 @@ void TextEditTab::SpeedButton8Click()
     {
         cad::Object doc = cad::AttachActiveDocument(true, true);
         Label2->show();
+        BusyScope busy(this, &TextEditTab::setBusy);
         f = FetchAttributes(doc, fromQ(ComboBox1->currentText()), CheckBox1->isChecked(),
                             [this](const std::u16string &s) {
                                 Label2->setText(toQ(s));
@@ -331,6 +335,7 @@ void TextEditTab::SpeedButton8Click()
     if (f.blocks <= 0)
         return;
     textList = std::move(f.records);
+    m_state.textListATTmode = true;
     m_state.undoFlag = false;
     SpeedButton4->setEnabled(false);
     editor->setLines(recordTexts(textList));
@@ -350,47 +355,32 @@ void TextEditTab::SpeedButton2Click()
         return;
     cad::Object doc = cad::AttachActiveDocument(false, false);
     m_state.AcadRunFlag = true;
-    m_state.runFlag = true;
-    SpeedButton5->setEnabled(true);
-    Label2->show();
-    SpeedButton3->hide();
-    WriteBackResult r;
-    {
-        struct Closing {
-            TextEditTab *t;
-            ~Closing()
-            {
-                t->Label2->hide();
-                t->SpeedButton3->show();
-            }
-        } closing{this};
-        BusyScope busy(this, &TextEditTab::setBusy);
-        r = WriteBack(doc, textList, editorLines(editor), m_state.ATTmode, dX(), dY(), PumpMessages,
-                      m_state.runFlag, [this](int c, int t) { showProgress(c, t); });
-    }
-    if (!r.failed) {
-        m_state.runFlag = false;
-        SpeedButton5->setEnabled(false);
-    }
-    if (r.zeroStep)
-        ShowMessage(QStringLiteral("dX, dY が 0 のため、追加を中止しました．"), this);
-    if (r.failed)
-        ShowMessage(QStringLiteral("エラーのため、更新を中止しました．"), this);
+    auto closing = startRun();
+    BusyScope busy(this, &TextEditTab::setBusy);
+    // The records decide the mode: a fetch that filled nothing left them
+    // as they were, whatever ATTmode it set.
+    WriteBack(doc, textList, editorLines(editor), m_state.textListATTmode, dX(), dY(), PumpMessages, m_state.runFlag,
+              [this](int c, int t) { showProgress(c, t); },
+              [this](WriteBackMessage m) {
+                  ShowMessage(m == WriteBackMessage::ZeroStep
+                                  ? QStringLiteral("dX, dY が 0 のため、追加を中止しました．")
+                                  : QStringLiteral("エラーのため、更新を中止しました．"),
+                              this);
+              });
 }
 
 // Align: re-space the texts at record 0's point plus i·(dX, dY).
 void TextEditTab::SpeedButton6Click()
 {
-    if (m_busy)
+    // Align moves, erases and copies texts; attribute records are never
+    // its to touch.
+    if (m_busy || m_state.textListATTmode)
         return;
     if (!cad::IsCadRunning())
         return;
     cad::Object doc = cad::AttachActiveDocument(false, true);
     m_state.AcadRunFlag = true;
-    m_state.runFlag = true;
-    SpeedButton5->setEnabled(true);
-    Label2->show();
-    SpeedButton3->hide();
+    auto closing = startRun();
     AlignResult r;
     {
         BusyScope busy(this, &TextEditTab::setBusy);
@@ -398,12 +388,25 @@ void TextEditTab::SpeedButton6Click()
     }
     Label2->hide();
     SpeedButton3->show();
-    if (r.failed) {
+    if (r.failed)
         ShowMessage(QStringLiteral("エラーのため、更新処理を中止しました．"), this);
-        return;
-    }
-    m_state.runFlag = false;
-    SpeedButton5->setEnabled(false);
+}
+
+// Start of a long command: runFlag set, "中止" enabled, progress shown. The
+// returned guard ends the run on every path, errors included, so nothing
+// but the abort button is left to clear it.
+auto TextEditTab::startRun() -> RunGuard
+{
+    m_state.runFlag = true;
+    SpeedButton5->setEnabled(true);
+    Label2->show();
+    SpeedButton3->hide();
+    return RunGuard([this] {
+        Label2->hide();
+        SpeedButton3->show();
+        m_state.runFlag = false;
+        SpeedButton5->setEnabled(false);
+    });
 }
 
 void TextEditTab::SpeedButton3Click()
@@ -417,7 +420,7 @@ void TextEditTab::SpeedButton4Click()
         return;
     if (editor->canUndo())
         editor->undo();
-    else
+    else if (m_state.undoFlag)  // the button may still be enabled without one
         UndoMark(false);
 }
 
@@ -464,7 +467,9 @@ void TextEditTab::timerTick()
 {
     const int row = editor->caretLine();
     int last = editor->lineCount();
-    if (m_state.ATTmode) {
+    // Counted and coloured by the kind of the records the lines belong to.
+    const bool attributes = m_state.textListATTmode;
+    if (attributes) {
         last = int(textList.size());
     } else {
         while (last > 0 && base::isBlank(fromQ(editor->line(last - 1))))
@@ -474,7 +479,7 @@ void TextEditTab::timerTick()
     Label1->setText(QStringLiteral("取得データ数 = ") + decimal(last));
 
     const int records = int(textList.size());
-    QColor colour = row > records ? (m_state.ATTmode ? cellcolors::beyondAttributes : cellcolors::beyondTexts) : m_windowColour;
+    QColor colour = row > records ? (attributes ? cellcolors::beyondAttributes : cellcolors::beyondTexts) : m_windowColour;
     if (editor->backgroundColour() != colour)
         editor->setBackgroundColour(colour);
 

@@ -3,8 +3,10 @@
 #include "state/mainstate.h"
 
 #include <QColor>
+#include <QScopeGuard>
 #include <QWidget>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -87,6 +89,8 @@ private:
     void proposeStep(bool withMessage);
     void showProgress(int current, int total);
     void setBusy(bool busy);
+    using RunGuard = QScopeGuard<std::function<void()>>;
+    [[nodiscard]] RunGuard startRun();
 
     MainState &m_state;
     QLabel *m_panel0;
