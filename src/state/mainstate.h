@@ -1,10 +1,14 @@
 #pragma once
 
+#include "textedit/talvo.h"
+
 #include <string>
+#include <vector>
 
 // The main window's own state that the tab pages share. Owned by
 // TTalvoMainForm, read and written only on the GUI thread.
 struct MainState {
+    std::vector<Talvo> textList;  // the line editor's records, paired with its lines
     int sgUndoCnt = 0;        // cell edits of the latest group in StringGrid1
     int sgUndoCnt2 = 0;       // the same for StringGrid2
     std::u16string undoText;  // editor snapshot for the editor's own undo
