@@ -63,15 +63,11 @@ public:
             const std::u16string &line = m_lines[std::size_t(j)];
             Talvo rec;
             if (!base::isBlank(line)) {
-                cad::Object copy = m_templ.call(u"Copy").toObject();
-                int ali = copy.get(u"Alignment").toInt();
-                placeAt(copy, ali, running);
-                copy.put(u"TextString", line);
+                cad::Object copy = copyTemplate(m_templ, line, [&](const cad::Object &) { return running; }, rec,
+                                                {.alignment = std::nullopt, .update = false});
+                // What the CAD made of the string and the point.
                 rec.text = copy.get(u"TextString").toString();
-                rec.sHnd = copy.get(u"Handle").toString();
-                rec.txtAli = ali;
-                rec.lay = copy.get(u"Layer").toString();
-                rec.insPt = readPosition(copy, ali);
+                rec.insPt = readPosition(copy, rec.txtAli);
                 m_templ = copy;
             } else {
                 rec.insPt = running;
@@ -135,13 +131,9 @@ private:
             return;
         if (!lineHasText(i) || !hasPoint(rec))
             return;  // no text without a position
-        cad::Object copy = m_templ.call(u"Copy").toObject();
-        copy.put(u"TextString", m_lines[std::size_t(i)]);
-        copy.put(u"Alignment", cad::Variant(m_list.back().txtAli));
-        int ali = copy.get(u"Alignment").toInt();
-        placeAt(copy, ali, rec.insPt);
-        rec.lay = copy.get(u"Layer").toString();
-        rec.sHnd = copy.get(u"Handle").toString();
+        const cad::Variant at = rec.insPt;
+        copyTemplate(m_templ, m_lines[std::size_t(i)], [&](const cad::Object &) { return at; }, rec,
+                     {.alignment = m_list.back().txtAli, .update = false});
     }
 
     const cad::Object &m_doc;
