@@ -9,8 +9,10 @@
 #include "cadhost/gui/drawingwindow.h"
 #include "cadhost/gui/drawingview.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStringList>
 #endif
 
 #include <QWidget>
@@ -53,6 +55,14 @@ std::shared_ptr<void> startBuiltInCad(QWidget *mainWindow)
     }
     cad->window->show();
     cad->window->view()->zoomExtents();
+    // A DXF file named on the command line replaces the sample drawing.
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i].endsWith(QStringLiteral(".dxf"), Qt::CaseInsensitive)) {
+            cad->window->openFile(args[i]);
+            break;
+        }
+    }
     if (mainWindow)
         mainWindow->raise();
     return cad;
