@@ -1,6 +1,7 @@
 #include "dxf/document.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace dxf {
@@ -149,7 +150,7 @@ double Document::real(std::size_t i) const
     if (!s.empty() && s.front() == '+')
         ++begin;
     const auto [ptr, ec] = std::from_chars(begin, s.data() + s.size(), v);
-    if (s.empty() || ec != std::errc() || ptr != s.data() + s.size())
+    if (s.empty() || ec != std::errc() || ptr != s.data() + s.size() || !std::isfinite(v))
         throw Error(lineOf(i) + 1, "グループ " + std::to_string(code(i)) + " の数値");
     return v;
 }

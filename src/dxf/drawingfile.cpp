@@ -465,6 +465,15 @@ void setHandle(TagList &tags, std::string handle)
         tags.insert(1, 5, std::move(handle));
 }
 
+// Whether anything the file holds of an entity changed.
+bool differs(const Entity &was, const Entity &now)
+{
+    return now.layer != was.layer || now.text != was.text || now.tag != was.tag || now.prompt != was.prompt ||
+           !(now.insertionPoint == was.insertionPoint) || !(now.alignmentPoint == was.alignmentPoint) ||
+           !(now.endPoint == was.endPoint) || now.alignment != was.alignment || now.height != was.height ||
+           now.rotation != was.rotation || now.blockName != was.blockName || now.scale != was.scale;
+}
+
 std::size_t nextZero(const Document &doc, std::size_t i)
 {
     ++i;
@@ -653,7 +662,7 @@ DrawingFile::~DrawingFile() = default;
 DrawingFile::DrawingFile(DrawingFile &&) noexcept = default;
 DrawingFile &DrawingFile::operator=(DrawingFile &&) noexcept = default;
 
-void DrawingFile::adopt(Document doc, Scan &scan)
+void DrawingFile::adopt(Document doc, Scan &scan, const cadhost::Drawing &drawing)
 {
     m_doc = std::move(doc);
     m_version = scan.version;
@@ -661,6 +670,10 @@ void DrawingFile::adopt(Document doc, Scan &scan)
     m_layers = std::move(scan.layers);
     m_handSeed = scan.handSeed;
     m_eof = scan.eof;
+    m_layerLocks.clear();
+    for (const Record &r : m_layers)
+        if (const cadhost::Layer *l = drawing.layerById(r.id))
+            m_layerLocks[r.id] = l->locked;
     m_byId.clear();
     m_byId.reserve(m_records.size());
     for (std::size_t i = 0; i < m_records.size(); ++i)
@@ -706,8 +719,8 @@ DrawingFile DrawingFile::load(std::string bytes, cadhost::Drawing &drawing)
     drawing.clear();
     drawing.setNextHandle(std::max<std::uint64_t>(
         {scan.maxHandle + 1, scan.handSeed ? parseHex(doc.trimmed(scan.handSeed)).value_or(1) : 1, 1}));
-    for (cadhost::Layer &l : layers)
-        drawing.loadLayer(std::move(l));
+    for (std::size_t i = 0; i < layers.size(); ++i)
+        scan.layers[i].id = drawing.loadLayer(std::move(layers[i]));
     std::vector<EntityId> slots{drawing.blocks()[0].id, drawing.blocks()[1].id};
     for (std::size_t b = 0; b < 2; ++b) {
         if (scan.blocks[b].handleTag) {
@@ -731,7 +744,7 @@ DrawingFile DrawingFile::load(std::string bytes, cadhost::Drawing &drawing)
         if (at)
             file.m_insertAt[slots[b]] = at;
     }
-    file.adopt(std::move(doc), scan);
+    file.adopt(std::move(doc), scan, drawing);
     drawing.notify(cadhost::DrawingEvent::Layers);
     drawing.notify(cadhost::DrawingEvent::Entities);
     return file;
@@ -763,12 +776,15 @@ std::string DrawingFile::renderWith(const cadhost::Drawing &drawing, std::vector
     std::vector<Placed> placed;
     std::size_t seq = 0;
 
-    // Layers: the lock flag.
+    // Layers: the lock flag, when the drawing's differs from the file's.
     for (const Record &r : m_layers) {
+        const cadhost::Layer *l = drawing.layerById(r.id);
+        const auto read = m_layerLocks.find(r.id);
+        if (!l || read == m_layerLocks.end() || l->locked == read->second)
+            continue;
         const Fields f(m_doc, r.begin, r.end);
-        const cadhost::Layer *l = drawing.layer(m_codec.decode(f.name(2)));
         const long long flags = f.integer(70, 0);
-        if (!l || l->locked == ((flags & 4) != 0))
+        if (l->locked == ((flags & 4) != 0))
             continue;
         TagList tags(m_doc, r.begin, r.end);
         tags.set(70, std::to_string(flags ^ 4), {2});
@@ -795,6 +811,8 @@ std::string DrawingFile::renderWith(const cadhost::Drawing &drawing, std::vector
             if (!e)
                 continue;
             const Entity was = readEntity(m_doc, m_codec, part.begin, part.end, part.kind);
+            if (!differs(was, *e))
+                continue;
             TagList tags(m_doc, part.begin, part.end);
             applyChanges(tags, m_codec, was, *e);
             if (tags.changed()) {
@@ -946,7 +964,9 @@ void DrawingFile::commit(std::string bytes, const std::vector<EntityId> &order, 
     for (std::size_t b = 2; b < scan.blocks.size(); ++b)
         if (const cadhost::Block *block = drawing.block(m_codec.decode(doc.trimmed(scan.blocks[b].nameTag))))
             m_insertAt.emplace(block->id, scan.blocks[b].insertAt);
-    adopt(std::move(doc), scan);
+    for (std::size_t i = 0; i < scan.layers.size() && i < m_layers.size(); ++i)
+        scan.layers[i].id = m_layers[i].id;
+    adopt(std::move(doc), scan, drawing);
     drawing.setNextHandle(std::max(nextHandle, drawing.nextHandle()));
 }
 

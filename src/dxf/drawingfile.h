@@ -50,7 +50,7 @@ public:
     struct Scan;
 
 private:
-    void adopt(Document doc, Scan &scan);
+    void adopt(Document doc, Scan &scan, const cadhost::Drawing &drawing);
     // `order`: the drawing's entities in the order the bytes hold them.
     std::string renderWith(const cadhost::Drawing &drawing, std::vector<cadhost::EntityId> &order,
                            std::uint64_t &nextHandle) const;
@@ -65,6 +65,7 @@ private:
     bool m_handles = true;  // the file writes entity handles
     std::vector<Record> m_records;  // entities in file order, attributes after their reference
     std::vector<Record> m_layers;
+    std::map<cadhost::EntityId, bool> m_layerLocks;  // layer → locked as the file has it
     std::unordered_map<cadhost::EntityId, std::size_t> m_byId;
     std::map<cadhost::EntityId, std::size_t> m_insertAt;  // block id → tag new entities go before
     std::size_t m_handSeed = 0;  // tag of $HANDSEED's value; 0 when absent

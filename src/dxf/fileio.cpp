@@ -54,7 +54,13 @@ void writeFileAtomically(const std::filesystem::path &path, std::string_view byt
     for (int attempt = 0; attempt < 100 && !f; ++attempt) {
         temp = dir / ("." + path.filename().string() + ".tmp" + std::to_string(attempt));
 #ifdef _WIN32
-        f = _wfopen(temp.c_str(), L"wbx");
+        // Not every Windows C library knows "x"; a name in use is skipped.
+        std::error_code exists;
+        if (std::filesystem::exists(temp, exists)) {
+            errno = EEXIST;
+            continue;
+        }
+        f = _wfopen(temp.c_str(), L"wb");
 #else
         f = std::fopen(temp.c_str(), "wbx");
 #endif

@@ -234,6 +234,7 @@ TEST_P(EzdxfDrawing, SavedEditsCopiesAndErasuresReadBackInEzdxf)
     const EntityId refCopy = d.copy(refs[0]->id);
     d.modify(d.entity(refCopy)->attributes[2], u"TextString", [](Entity &e) { e.text = u"写しの仕様"; });
     d.erase(refs[1]->id);
+    d.setLayerLocked(u"承認", false);
 
     const fs::path out = scratch(std::string("saved_") + GetParam());
     f.save(d, out);
@@ -250,6 +251,7 @@ TEST_P(EzdxfDrawing, SavedEditsCopiesAndErasuresReadBackInEzdxf)
     EXPECT_EQ(dump.find("INSERT " + u8(erasedHandle) + " "), std::string::npos);
     EXPECT_EQ(dump.find("text=MC1-2"), std::string::npos);  // went with its reference
     EXPECT_NE(dump.find("text=写しの仕様"), std::string::npos);
+    EXPECT_NE(dump.find("LAYER 承認 locked=0"), std::string::npos);
 
     // New handles lie at or above the old seed, the new seed above them all.
     const Entity *copied = d.entity(textCopy);
@@ -296,6 +298,9 @@ TEST(DxfSave, EditRewritesOnlyItsValueAndCopiesOfFilesWithoutHandlesGetNone)
     std::string expected = kTinyR12;
     expected.replace(expected.find("  1\nABC\n"), 8, "  1\n\x83\x5C\x95\x5C\\U+D83D\\U+DE00\n");
     EXPECT_EQ(f.render(d), expected);
+    d.undo();  // back as read: back to the same bytes
+    EXPECT_EQ(f.render(d), kTinyR12);
+    d.redo();
 
     const EntityId copy = d.copy(abc->id);
     d.modify(copy, u"InsertionPoint", [](Entity &e) { e.insertionPoint = {1, 7.5, 0}; });
