@@ -1,6 +1,7 @@
 #include "dxf/document.h"
 
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <limits>
 
@@ -30,11 +31,17 @@ Document Document::parse(std::string bytes)
 {
     if (bytes.compare(0, kBinarySentinel.size(), kBinarySentinel) == 0)
         throw Error(1, "テキスト形式の DXF (バイナリ DXF は開けません)");
+    if (bytes.size() >= std::numeric_limits<std::uint32_t>::max())
+        throw Error("4 GB 以上の DXF ファイルは開けません");
     Document doc;
     doc.m_bytes = std::move(bytes);
     const std::string &b = doc.m_bytes;
     const std::size_t n = b.size();
-    doc.m_tags.reserve(n / 16);
+    // Two lines a tag: reserving exactly keeps the peak low on large files.
+    std::size_t lines = 1;
+    for (const char *p = b.data(), *e = b.data() + n; (p = static_cast<const char *>(std::memchr(p, '\n', std::size_t(e - p)))) != nullptr; ++p)
+        ++lines;
+    doc.m_tags.reserve(lines / 2 + 1);
 
     // The next line from `pos`: its text (without line end) and where the
     // following line starts.
@@ -63,16 +70,16 @@ Document Document::parse(std::string bytes)
             throw Error(line + 1, "グループ " + std::to_string(code) + " の値 (ファイルが途中で終わっています)");
         std::string_view valueText;
         const std::size_t next = nextLine(valuePos, valueText);
-        if (next - pos > std::numeric_limits<std::uint32_t>::max())
-            throw Error(line, "行の長さが 4 GB 未満であること");
+        if (valuePos - pos > std::numeric_limits<std::uint16_t>::max())
+            throw Error(line, "グループコード (整数)");
         Tag t;
-        t.begin = pos;
-        t.valueOffset = std::uint32_t(valuePos - pos);
+        t.begin = std::uint32_t(pos);
+        t.valueOffset = std::uint16_t(valuePos - pos);
         t.valueLength = std::uint32_t(valueText.size());
-        t.length = std::uint32_t(next - pos);
-        t.code = code;
+        t.code = std::int16_t(code);
         doc.m_tags.push_back(t);
         pos = next;
+        doc.m_tagsEnd = next;
         if (code == 0 && trim(valueText) == "EOF") {
             break;  // what follows is kept as it is
         }
@@ -134,7 +141,7 @@ std::string_view Document::trimmed(std::size_t i) const
 std::string_view Document::raw(std::size_t i) const
 {
     const Tag &t = m_tags[i];
-    return std::string_view(m_bytes).substr(t.begin, t.length);
+    return std::string_view(m_bytes).substr(t.begin, end(i) - t.begin);
 }
 
 bool Document::is(std::size_t i, int code, std::string_view v) const
@@ -195,7 +202,7 @@ std::string Document::render(const std::vector<Patch> &patches) const
     auto offset = [&](std::size_t t) {
         if (t < m_tags.size())
             return std::size_t(m_tags[t].begin);
-        return m_tags.empty() ? std::size_t(0) : std::size_t(m_tags.back().begin + m_tags.back().length);
+        return m_tagsEnd;
     };
     std::size_t extra = 0;
     for (const Patch &p : patches)

@@ -22,12 +22,13 @@ private:
 };
 
 // One group: a code line and a value line, where they lie in the file.
+// Kept small: a large drawing has millions of them. Tags follow each other
+// without gaps, so a tag ends where the next begins.
 struct Tag {
-    std::uint64_t begin = 0;       // first byte of the code line
-    std::uint32_t valueOffset = 0; // value line, from `begin`
-    std::uint32_t valueLength = 0; // without its line end
-    std::uint32_t length = 0;      // both lines with their line ends
-    std::int32_t code = 0;
+    std::uint32_t begin = 0;        // first byte of the code line
+    std::uint32_t valueLength = 0;  // without its line end
+    std::uint16_t valueOffset = 0;  // value line, from `begin`
+    std::int16_t code = 0;
 };
 
 // Replaces the tags [first, last) by `bytes` when a document is written;
@@ -45,7 +46,8 @@ class Document {
 public:
     Document() = default;
     // Raises Error for a binary DXF, a line that is no group code, a
-    // missing value line, or sections not closed before "0 EOF".
+    // missing value line, sections not closed before "0 EOF", or a file of
+    // 4 GB or more.
     static Document parse(std::string bytes);
 
     std::size_t size() const { return m_tags.size(); }
@@ -72,8 +74,14 @@ public:
     std::string render(const std::vector<Patch> &patches) const;
 
 private:
+    std::size_t end(std::size_t i) const
+    {
+        return i + 1 < m_tags.size() ? m_tags[i + 1].begin : m_tagsEnd;
+    }
+
     std::string m_bytes;
     std::vector<Tag> m_tags;
+    std::size_t m_tagsEnd = 0;  // past the last tag; what follows "0 EOF" is kept as it is
     bool m_padded = false;
 };
 

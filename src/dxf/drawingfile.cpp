@@ -8,6 +8,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <deque>
 #include <numbers>
 #include <optional>
 #include <tuple>
@@ -711,8 +712,8 @@ DrawingFile DrawingFile::load(std::string bytes, cadhost::Drawing &drawing)
             block.handle = fromUtf8(doc.trimmed(scan.blocks[b].handleTag));
         blocks.push_back(std::move(block));
     }
-    std::vector<Entity> entities;
-    entities.reserve(scan.entities.size());
+    // A deque gives its memory back while the entities move into the drawing.
+    std::deque<Entity> entities;
     for (const Record &r : scan.entities)
         entities.push_back(readEntity(doc, codec, r.begin, r.end, r.kind));
 
@@ -733,9 +734,9 @@ DrawingFile DrawingFile::load(std::string bytes, cadhost::Drawing &drawing)
         // A repeated name joins the first block of that name.
         slots.push_back(drawing.loadBlock(std::move(b)));
     }
-    for (std::size_t i = 0; i < entities.size(); ++i) {
-        Record &r = scan.entities[i];
-        Entity &e = entities[i];
+    for (Record &r : scan.entities) {
+        Entity e = std::move(entities.front());
+        entities.pop_front();
         e.owner = r.kind == EntityKind::Attribute ? scan.entities[r.owner].id : slots[r.owner];
         r.id = drawing.loadEntity(std::move(e));
     }
@@ -772,6 +773,8 @@ std::string DrawingFile::render(const cadhost::Drawing &drawing) const
 std::string DrawingFile::renderWith(const cadhost::Drawing &drawing, std::vector<EntityId> &order,
                                     std::uint64_t &nextHandle) const
 {
+    if (!m_usable)
+        throw Error("保存したファイルを読み直せなかったため、続けて保存できません。開き直してください");
     std::vector<Patch> patches;
     std::vector<Placed> placed;
     std::size_t seq = 0;
@@ -949,6 +952,8 @@ const DrawingFile::Record *DrawingFile::sourceOf(const cadhost::Drawing &drawing
 void DrawingFile::commit(std::string bytes, const std::vector<EntityId> &order, std::uint64_t nextHandle,
                          cadhost::Drawing &drawing)
 {
+    m_doc = Document();  // written already; not kept twice in memory
+    m_usable = false;     // until the written bytes are read back
     Document doc = Document::parse(std::move(bytes));
     Scan scan;
     scanDocument(doc, scan);
@@ -967,6 +972,7 @@ void DrawingFile::commit(std::string bytes, const std::vector<EntityId> &order, 
     for (std::size_t i = 0; i < scan.layers.size() && i < m_layers.size(); ++i)
         scan.layers[i].id = m_layers[i].id;
     adopt(std::move(doc), scan, drawing);
+    m_usable = true;
     drawing.setNextHandle(std::max(nextHandle, drawing.nextHandle()));
 }
 

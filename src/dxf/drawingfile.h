@@ -63,6 +63,7 @@ private:
     Codec m_codec{true, {}};
     std::string m_version;
     bool m_handles = true;  // the file writes entity handles
+    bool m_usable = true;   // false after a save whose bytes could not be read back
     std::vector<Record> m_records;  // entities in file order, attributes after their reference
     std::vector<Record> m_layers;
     std::map<cadhost::EntityId, bool> m_layerLocks;  // layer → locked as the file has it

@@ -202,8 +202,7 @@ bool DrawingWindow::openFile(const QString &path)
     if (!maybeSave())
         return false;
     try {
-        const std::string bytes = dxf::readFile(fsPath(path));
-        auto file = std::make_unique<dxf::DrawingFile>(dxf::DrawingFile::load(bytes, m_host.drawing()));
+        auto file = std::make_unique<dxf::DrawingFile>(dxf::DrawingFile::load(dxf::readFile(fsPath(path)), m_host.drawing()));
         m_file = std::move(file);
     } catch (const std::exception &e) {
         QMessageBox::warning(this, QStringLiteral("TalvoEditZ"),
