@@ -8,7 +8,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <deque>
 #include <numbers>
 #include <optional>
 #include <tuple>
@@ -712,10 +711,10 @@ DrawingFile DrawingFile::load(std::string bytes, cadhost::Drawing &drawing)
             block.handle = fromUtf8(doc.trimmed(scan.blocks[b].handleTag));
         blocks.push_back(std::move(block));
     }
-    // A deque gives its memory back while the entities move into the drawing.
-    std::deque<Entity> entities;
+    // Every entity is read once to find damage before the drawing changes,
+    // and again as it goes in: no second copy of a large drawing in memory.
     for (const Record &r : scan.entities)
-        entities.push_back(readEntity(doc, codec, r.begin, r.end, r.kind));
+        readEntity(doc, codec, r.begin, r.end, r.kind);
 
     drawing.clear();
     drawing.setNextHandle(std::max<std::uint64_t>(
@@ -735,8 +734,7 @@ DrawingFile DrawingFile::load(std::string bytes, cadhost::Drawing &drawing)
         slots.push_back(drawing.loadBlock(std::move(b)));
     }
     for (Record &r : scan.entities) {
-        Entity e = std::move(entities.front());
-        entities.pop_front();
+        Entity e = readEntity(doc, codec, r.begin, r.end, r.kind);
         e.owner = r.kind == EntityKind::Attribute ? scan.entities[r.owner].id : slots[r.owner];
         r.id = drawing.loadEntity(std::move(e));
     }
