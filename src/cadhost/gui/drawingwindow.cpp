@@ -275,6 +275,13 @@ bool DrawingWindow::maybeSave()
     return save();
 }
 
+bool DrawingWindow::confirmQuit()
+{
+    bool quit = false;
+    reportErrors(this, [&] { quit = maybeSave(); });
+    return quit;
+}
+
 void DrawingWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!droppedDxf(event->mimeData()).isEmpty())
@@ -374,9 +381,7 @@ void DrawingWindow::drawMarker(int penWidth, bool xorMode, std::uint32_t rgb, st
 
 void DrawingWindow::closeEvent(QCloseEvent *event)
 {
-    bool keep = false;
-    reportErrors(this, [&] { keep = !maybeSave(); });
-    if (keep) {
+    if (!confirmQuit()) {
         event->ignore();
         return;
     }

@@ -52,6 +52,9 @@ public:
     bool saveAs(const QString &path);
     QString filePath() const { return m_path; }
     bool isModified() const;
+    // Before the program ends with this window open: asks about unsaved
+    // changes as closing does; false when the user chose to stay.
+    bool confirmQuit();
 
     // --- Picker ---------------------------------------------------------------------
     std::optional<std::vector<EntityId>> selectOnScreen(const SelectionFilter &filter) override;
