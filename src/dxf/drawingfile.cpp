@@ -2,8 +2,6 @@
 
 #include "cadhost/drawing.h"
 
-#include "cad/strings.h"
-
 #include <algorithm>
 #include <cctype>
 #include <charconv>

@@ -314,6 +314,29 @@ TEST(DxfSave, EditRewritesOnlyItsValueAndCopiesOfFilesWithoutHandlesGetNone)
     EXPECT_TRUE(textNamed(back, u"ソ表😀"));
 }
 
+TEST(DxfSave, MissingGroupsAreAddedInTheFilesOwnFormat)
+{
+    std::string crlf;
+    for (char c : kTinyR12)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    Drawing d;
+    dxf::DrawingFile f = dxf::DrawingFile::load(crlf, d);
+    d.modify(textNamed(d, u"ABC")->id, u"Alignment", [](Entity &e) {
+        e.alignment = AlignMiddleCenter;
+        e.alignmentPoint = {5, 6, 0};
+        e.height = 3;
+    });
+    std::string expected = crlf;
+    expected.replace(expected.find(" 40\r\n2.5\r\n"), 10, " 40\r\n3.0\r\n");
+    expected.replace(expected.find("  1\r\nABC\r\n"), 10,
+                     "  1\r\nABC\r\n 72\r\n1\r\n 11\r\n5.0\r\n 21\r\n6.0\r\n 73\r\n2\r\n");
+    EXPECT_EQ(f.render(d), expected);
+    Drawing back;
+    dxf::DrawingFile::load(expected, back);
+    EXPECT_EQ(textNamed(back, u"ABC")->alignment, AlignMiddleCenter);
+    EXPECT_EQ(textNamed(back, u"ABC")->alignmentPoint, (cad::Point{5, 6, 0}));
+}
+
 TEST(DxfSave, FailedWriteLeavesNoTemporaryAndSaysWhy)
 {
     Drawing d;
