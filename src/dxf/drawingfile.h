@@ -73,6 +73,12 @@ private:
     std::size_t m_eof = 0;       // the "0 EOF" tag
 };
 
+// A drawing that came from no file (the built-in sample) as a new DXF:
+// AutoCAD R12, Shift_JIS (ANSI_932), with the drawing's own handles so
+// that the program's records stay valid once it is opened from the file.
+// Circles, arcs and polylines only come from files and are not written.
+std::string writeNewFile(const cadhost::Drawing &drawing);
+
 // The whole file; Error when it cannot be read.
 std::string readFile(const std::filesystem::path &path);
 // Writes a temporary file beside `path` and renames it over `path`; on any

@@ -6,6 +6,7 @@
 #include "dxf/drawingfile.h"
 
 #include "cadhost/drawing.h"
+#include "cadhost/sampledrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -335,6 +336,27 @@ TEST(DxfSave, MissingGroupsAreAddedInTheFilesOwnFormat)
     dxf::DrawingFile::load(expected, back);
     EXPECT_EQ(textNamed(back, u"ABC")->alignment, AlignMiddleCenter);
     EXPECT_EQ(textNamed(back, u"ABC")->alignmentPoint, (cad::Point{5, 6, 0}));
+}
+
+TEST(DxfSave, BuiltInDrawingBecomesANewFileEzdxfReads)
+{
+    Drawing d;
+    buildSampleDrawing(d);
+    const fs::path out = scratch("sample.dxf");
+    dxf::writeFileAtomically(out, dxf::writeNewFile(d));
+    const std::string dump = ezdxfDump(out);
+    EXPECT_TRUE(dump.starts_with("audit 0\n")) << dump;
+    EXPECT_NE(dump.find("LAYER 承認 locked=1"), std::string::npos) << dump;
+    const Entity *title = textNamed(d, u"制御盤 展開接続図");
+    EXPECT_NE(dump.find("TEXT " + u8(title->handle) + " layer=注記 h=1 v=2 at=210,286 align=210,286 text=制御盤 展開接続図"),
+              std::string::npos) << dump;
+    EXPECT_NE(dump.find("tag=CST h=0 v=0 at=243,43.5 text=株式会社 タルボ工業"), std::string::npos) << dump;
+
+    Drawing back;
+    dxf::DrawingFile::load(slurp(out), back);
+    EXPECT_EQ(back.modelSpace().size(), d.modelSpace().size());
+    EXPECT_EQ(back.entityByHandle(title->handle)->text, title->text);
+    EXPECT_GE(back.nextHandle(), d.nextHandle());
 }
 
 TEST(DxfSave, FailedWriteLeavesNoTemporaryAndSaysWhy)

@@ -65,6 +65,7 @@ private slots:
     void damagedFileReportsLineAndKeepsDrawing();
     void closingOrOpeningWithChangesAsks();
     void droppedFileOpens();
+    void builtInDrawingSavesAsNewFile();
 
 private:
     QString copyOf(const char *name);
@@ -199,6 +200,30 @@ void DxfWindowTest::droppedFileOpens()
     refused.setAccepted(false);
     QApplication::sendEvent(m_window.get(), &refused);
     QVERIFY(!refused.isAccepted());
+}
+
+void DxfWindowTest::builtInDrawingSavesAsNewFile()
+{
+    Drawing &d = m_host->drawing();
+    const EntityId stamp = textId(d, u"承認済");
+    const std::u16string handle = d.entity(stamp)->handle;
+    const QString path = QString::fromStdString((m_dir / "sample.dxf").string());
+    QVERIFY(m_window->saveAs(path));
+    QCOMPARE(m_window->filePath(), path);
+    QVERIFY(!m_window->isWindowModified());
+    // Opened from what was written: same handles, locked layer, attributes.
+    const Entity *again = d.entityByHandle(handle);
+    QVERIFY(again && again->text == u"承認済");
+    QVERIFY(d.isOnLockedLayer(*again));
+    int titleAttributes = 0;
+    for (EntityId id : d.modelSpace())
+        if (const Entity *e = d.entity(id); e->kind == EntityKind::Insert && e->blockName == u"FRAME_IFS")
+            titleAttributes = int(e->attributes.size());
+    QCOMPARE(titleAttributes, 14);
+    const std::string bytes = dxf::readFile(path.toStdString());
+    Drawing reread;
+    dxf::DrawingFile f = dxf::DrawingFile::load(bytes, reread);
+    QVERIFY(f.render(reread) == bytes);
 }
 
 QTEST_MAIN(DxfWindowTest)

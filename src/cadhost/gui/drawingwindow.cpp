@@ -176,9 +176,6 @@ void DrawingWindow::updateActions()
 {
     m_undoAction->setEnabled(m_host.drawing().canUndo());
     m_redoAction->setEnabled(m_host.drawing().canRedo());
-    // Only a drawing read from a DXF file has a file to write into.
-    m_saveAction->setEnabled(m_file != nullptr);
-    m_saveAsAction->setEnabled(m_file != nullptr);
 }
 
 // --- DXF files ------------------------------------------------------------------------
@@ -226,10 +223,19 @@ bool DrawingWindow::save()
 
 bool DrawingWindow::saveAs(const QString &path)
 {
-    if (path.isEmpty() || !m_file)
+    if (path.isEmpty())
         return false;
     try {
-        m_file->save(m_host.drawing(), fsPath(path));
+        if (m_file) {
+            m_file->save(m_host.drawing(), fsPath(path));
+        } else {
+            // The built-in drawing becomes a new file, and is then the file's.
+            std::string bytes = dxf::writeNewFile(m_host.drawing());
+            dxf::writeFileAtomically(fsPath(path), bytes);
+            m_file = std::make_unique<dxf::DrawingFile>(dxf::DrawingFile::load(std::move(bytes), m_host.drawing()));
+            m_view->zoomExtents();
+            updateActions();
+        }
     } catch (const std::exception &e) {
         QMessageBox::warning(this, QStringLiteral("TalvoEditZ"),
                              QStringLiteral("%1 に保存できません。\n%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())));
