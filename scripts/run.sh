@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and starts TalvoEditZ. Without a CAD it drives the
-# built-in drawing host, which opens with the sample drawing.
+# built-in drawing host, which opens with the sample drawing, or with the
+# DXF file given: ./scripts/run.sh drawing.dxf
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 TALVO_SETUP_RUN=1 "$root/scripts/setup.sh"
@@ -13,6 +14,6 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
 fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting on a virtual X display (xvfb-run)."
-  exec xvfb-run -a -s "-screen 0 1280x800x24" "$build/TalvoEditZ"
+  exec xvfb-run -a -s "-screen 0 1280x800x24" "$build/TalvoEditZ" "$@"
 fi
-exec "$build/TalvoEditZ"
+exec "$build/TalvoEditZ" "$@"

@@ -3,6 +3,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
+# The DXF tests make and check their drawings with ezdxf.
+"$root/scripts/setup.sh" python3-ezdxf
 "$root/scripts/build.sh" -DTALVO_BUILD_TESTS=ON "$@"
 build="${TALVO_BUILD_DIR:-$root/build}"
 cd "$build"

@@ -9,8 +9,12 @@
 #include "cadhost/gui/drawingwindow.h"
 #include "cadhost/gui/drawingview.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QStringList>
 #endif
 
 #include <QWidget>
@@ -23,6 +27,24 @@ namespace {
 struct BuiltInCad {
     cadhost::Host host;
     std::unique_ptr<cadhost::DrawingWindow> window;
+};
+
+// Closing the main window ends the program and with it the drawing host:
+// unsaved changes of an opened drawing are asked about first.
+class QuitGuard : public QObject {
+public:
+    QuitGuard(QObject *parent, cadhost::DrawingWindow *window) : QObject(parent), m_window(window) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close && m_window && m_window->isVisible() && !m_window->confirmQuit()) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<cadhost::DrawingWindow> m_window;
 };
 } // namespace
 #endif
@@ -53,8 +75,18 @@ std::shared_ptr<void> startBuiltInCad(QWidget *mainWindow)
     }
     cad->window->show();
     cad->window->view()->zoomExtents();
-    if (mainWindow)
+    // A DXF file named on the command line replaces the sample drawing.
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i].endsWith(QStringLiteral(".dxf"), Qt::CaseInsensitive)) {
+            cad->window->openFile(args[i]);
+            break;
+        }
+    }
+    if (mainWindow) {
+        mainWindow->installEventFilter(new QuitGuard(cad->window.get(), cad->window.get()));
         mainWindow->raise();
+    }
     return cad;
 #elif !defined(_WIN32) && defined(TALVO_HAVE_CADHOST)
     auto host = std::make_shared<cadhost::Host>();  // installs itself as the running objects

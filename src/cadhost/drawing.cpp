@@ -54,6 +54,8 @@ void Drawing::clear()
     m_handles.clear();
     m_sets.clear();
     m_history.clear();
+    m_nextHandle = 0;
+    ++m_revision;
     auto [lid, lh] = nextId();
     m_layers.push_back(Layer{lid, lh, u"0", 7, false});
     for (const char16_t *name : {u"*Model_Space", u"*Paper_Space"}) {
@@ -66,7 +68,69 @@ void Drawing::clear()
 std::pair<EntityId, std::u16string> Drawing::nextId()
 {
     ++m_seq;
-    return {kIdBase + EntityId(m_seq) * 8, hex(kHandleBase + m_seq)};
+    const EntityId id = kIdBase + EntityId(m_seq) * 8;
+    if (m_nextHandle)
+        return {id, hex(m_nextHandle++)};
+    return {id, hex(kHandleBase + m_seq)};
+}
+
+// --- Loading ------------------------------------------------------------------
+
+EntityId Drawing::loadLayer(Layer layer)
+{
+    for (auto &l : m_layers) {
+        if (cad::sameMember(l.name, layer.name)) {
+            l.colour = layer.colour;
+            l.locked = layer.locked;
+            if (!layer.handle.empty())
+                l.handle = base::upperAscii(layer.handle);
+            return l.id;
+        }
+    }
+    auto [id, h] = nextId();
+    layer.id = id;
+    layer.handle = layer.handle.empty() ? h : base::upperAscii(layer.handle);
+    m_layers.push_back(std::move(layer));
+    return id;
+}
+
+EntityId Drawing::loadBlock(Block block)
+{
+    for (auto &b : m_blocks) {
+        if (cad::sameMember(b.name, block.name)) {
+            if (!block.handle.empty())
+                b.handle = base::upperAscii(block.handle);
+            return b.id;
+        }
+    }
+    auto [id, h] = nextId();
+    block.id = id;
+    block.handle = block.handle.empty() ? h : base::upperAscii(block.handle);
+    m_blocks.push_back(std::move(block));
+    m_owned[id];
+    return id;
+}
+
+EntityId Drawing::loadEntity(Entity e)
+{
+    std::u16string wanted = base::upperAscii(e.handle);
+    if (wanted.empty() || m_handles.count(wanted)) {
+        auto [id, h] = nextId();  // no handle in the file (R12), or a duplicate
+        e.id = id;
+        e.handle = std::move(h);
+    } else {
+        ++m_seq;
+        e.id = kIdBase + EntityId(m_seq) * 8;
+        e.handle = std::move(wanted);
+    }
+    if (e.kind == EntityKind::Attribute) {
+        auto owner = m_entities.find(e.owner);
+        if (owner == m_entities.end() || owner->second.kind != EntityKind::Insert)
+            throw cad::Error(kKeyNotFound);
+        owner->second.attributes.push_back(e.id);
+    }
+    put(e);
+    return e.id;
 }
 
 // --- Building -----------------------------------------------------------------
@@ -91,6 +155,8 @@ void Drawing::setLayerLocked(std::u16string_view name, bool locked)
 {
     for (auto &l : m_layers) {
         if (cad::sameMember(l.name, name)) {
+            if (l.locked != locked)
+                ++m_revision;
             l.locked = locked;
             notify(DrawingEvent::Layers);
             return;
@@ -341,9 +407,11 @@ void Drawing::modify(EntityId id, std::u16string_view label, const std::function
     after.handle = current->handle;
     after.kind = current->kind;
     after.owner = current->owner;
+    after.source = current->source;
     if (after == *current)
         return;
     EntityChange c{id, *current, after};
+    ++m_revision;
     put(after);
     m_history.record(label, std::move(c));
     notify(DrawingEvent::Entities);
@@ -358,6 +426,8 @@ EntityId Drawing::copy(EntityId id)
         throw cad::Error(kNotApplicable);
     checkUnlocked(*source);
     Entity dup = *source;
+    dup.source = id;
+    ++m_revision;
     m_history.beginGroup(u"Copy");
     EntityId newId = insertEntity(dup);
     std::vector<EntityId> attrs;
@@ -365,6 +435,7 @@ EntityId Drawing::copy(EntityId id)
         if (const Entity *att = entity(a)) {
             Entity ac = *att;
             ac.owner = newId;
+            ac.source = a;
             EntityId acId = insertEntity(ac);
             attrs.push_back(acId);
             m_history.record(u"Copy", EntityChange{acId, std::nullopt, m_entities.at(acId)});
@@ -387,6 +458,7 @@ void Drawing::erase(EntityId id)
         throw cad::Error(kNotApplicable);
     checkUnlocked(*e);
     Entity gone = *e;
+    ++m_revision;
     m_history.beginGroup(u"Delete");
     for (EntityId a : gone.attributes) {
         if (const Entity *att = entity(a)) {
@@ -420,6 +492,7 @@ void Drawing::apply(const UndoStep &step, bool forward)
         else
             remove(id);
     };
+    ++m_revision;
     if (forward) {
         for (const auto &c : step.changes)
             set(c.id, c.after);

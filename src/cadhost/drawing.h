@@ -34,6 +34,20 @@ public:
     // Empties the drawing (entities, blocks, layers except "0", sets, undo).
     void clear();
 
+    // --- Loading a file: not recorded, no events (notify when done) --------
+    // Keep the file's handle when it is set and not taken, else give a
+    // fresh one. Layer "0", "*Model_Space" and "*Paper_Space" update the
+    // ones every drawing has.
+    EntityId loadLayer(Layer layer);
+    EntityId loadBlock(Block block);
+    // `e.owner` is a block id, or for an attribute the reference it joins.
+    EntityId loadEntity(Entity e);
+    // Handles given from now on start at `next` (hex), as the file's $HANDSEED.
+    void setNextHandle(std::uint64_t next) { m_nextHandle = next; }
+    std::uint64_t nextHandle() const { return m_nextHandle; }
+    // Counts every change to the drawing, undo and redo included.
+    std::uint64_t revision() const { return m_revision; }
+
     // --- Reading -------------------------------------------------------------
     const std::vector<Layer> &layers() const { return m_layers; }
     const Layer *layer(std::u16string_view name) const;  // any letter case
@@ -106,6 +120,8 @@ private:
     UndoHistory m_history;
     View m_view;
     std::uint64_t m_seq = 0;
+    std::uint64_t m_nextHandle = 0;  // 0: handles follow the ids
+    std::uint64_t m_revision = 0;
     std::map<int, Observer> m_observers;
     int m_nextObserver = 1;
 };

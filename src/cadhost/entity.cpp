@@ -10,6 +10,9 @@ const char16_t *entityName(EntityKind kind)
     case EntityKind::Attribute: return u"AcDbAttribute";
     case EntityKind::AttributeDefinition: return u"AcDbAttributeDefinition";
     case EntityKind::Line: return u"AcDbLine";
+    case EntityKind::Circle: return u"AcDbCircle";
+    case EntityKind::Arc: return u"AcDbArc";
+    case EntityKind::Polyline: return u"AcDbPolyline";
     }
     return u"";
 }
@@ -22,6 +25,9 @@ const char16_t *dxfName(EntityKind kind)
     case EntityKind::Attribute: return u"ATTRIB";
     case EntityKind::AttributeDefinition: return u"ATTDEF";
     case EntityKind::Line: return u"LINE";
+    case EntityKind::Circle: return u"CIRCLE";
+    case EntityKind::Arc: return u"ARC";
+    case EntityKind::Polyline: return u"LWPOLYLINE";
     }
     return u"";
 }

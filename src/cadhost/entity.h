@@ -12,7 +12,8 @@ namespace cadhost {
 // reused, also after an erase. 0 is "none".
 using EntityId = std::int64_t;
 
-enum class EntityKind { Text, Insert, Attribute, AttributeDefinition, Line };
+// Circles, arcs and polylines come from opened drawings and are only shown.
+enum class EntityKind { Text, Insert, Attribute, AttributeDefinition, Line, Circle, Arc, Polyline };
 
 // AcAlignment codes as the CAD's automation model reports them.
 enum Alignment : int {
@@ -57,11 +58,14 @@ struct Entity {
     double scale = 1;                  // INSERT, uniform
     std::vector<EntityId> attributes;  // INSERT, in order
 
+    std::vector<cad::Point> path;  // CIRCLE, ARC, LWPOLYLINE: the outline as line segments
+    EntityId source = 0;           // what Copy made this from (0: read or built)
+
     bool operator==(const Entity &) const = default;
 };
 
 // "AcDbText", "AcDbBlockReference", "AcDbAttribute",
-// "AcDbAttributeDefinition", "AcDbLine": what EntityName reports.
+// "AcDbAttributeDefinition", "AcDbLine", ...: what EntityName reports.
 const char16_t *entityName(EntityKind kind);
 // The DXF type name group code 0 filters by: "TEXT", "INSERT", ...
 const char16_t *dxfName(EntityKind kind);

@@ -292,6 +292,8 @@ void DrawingView::paintEvent(QPaintEvent *)
             drawText(*e, c);
         } else if (e->kind == EntityKind::Line) {
             drawLines({QLineF(e->insertionPoint.x, e->insertionPoint.y, e->endPoint.x, e->endPoint.y)}, QPen(c, 1));
+        } else if (!e->path.empty()) {
+            drawLines(EntityShape(m_drawing, *e).lines(), QPen(c, 1));
         } else if (e->kind == EntityKind::Insert) {
             drawLines(EntityShape(m_drawing, *e).lines(), QPen(c, 1));
             for (EntityId a : e->attributes)

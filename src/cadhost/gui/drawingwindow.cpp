@@ -4,6 +4,7 @@
 #include "cadhost/gui/drawingview.h"
 #include "cadhost/host.h"
 
+#include "dxf/drawingfile.h"
 #include "ui/guard.h"
 #include "ui/qstr.h"
 #include "cad/qt/qtwindowapi.h"
@@ -11,25 +12,72 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
+
+#include <exception>
+#include <filesystem>
 
 namespace cadhost {
 
 namespace {
+
 const QString kSelectPrompt = QStringLiteral("オブジェクトを選択: ");
+const QString kDxfFilter = QStringLiteral("DXF ファイル (*.dxf);;すべてのファイル (*)");
+
+std::filesystem::path fsPath(const QString &path)
+{
+    return std::filesystem::path(path.toStdU16String());
 }
+
+// The first local .dxf file among dropped URLs.
+QString droppedDxf(const QMimeData *mime)
+{
+    if (!mime || !mime->hasUrls())
+        return {};
+    for (const QUrl &url : mime->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".dxf"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
 
 DrawingWindow::DrawingWindow(Host &host, QWidget *parent) : QMainWindow(parent), m_host(host)
 {
     setObjectName(QStringLiteral("DrawingWindow"));
-    setWindowTitle(QStringLiteral("Drawing1.dwg - TalvoEditZ 作図ホスト"));
     m_view = new DrawingView(host.drawing(), this);
     m_view->setObjectName(QStringLiteral("drawingView"));
     setCentralWidget(m_view);
+    setAcceptDrops(true);
+
+    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    m_openAction = fileMenu->addAction(QStringLiteral("開く(&O)..."));
+    guardedConnect(m_openAction, &QAction::triggered, this, [this] { openTriggered(); });
+    m_openAction->setObjectName(QStringLiteral("openAction"));
+    m_openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_saveAction = fileMenu->addAction(QStringLiteral("上書き保存(&S)"));
+    guardedConnect(m_saveAction, &QAction::triggered, this, [this] { save(); });
+    m_saveAction->setObjectName(QStringLiteral("saveAction"));
+    m_saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_saveAsAction = fileMenu->addAction(QStringLiteral("名前を付けて保存(&A)..."));
+    guardedConnect(m_saveAsAction, &QAction::triggered, this, [this] { saveAsTriggered(); });
+    m_saveAsAction->setObjectName(QStringLiteral("saveAsAction"));
+    m_saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
     QToolBar *tools = addToolBar(QStringLiteral("作図"));
     tools->setObjectName(QStringLiteral("drawingToolBar"));
@@ -75,6 +123,7 @@ DrawingWindow::DrawingWindow(Host &host, QWidget *parent) : QMainWindow(parent),
             QMetaObject::invokeMethod(this, [this] {
                 m_actionsPending = false;
                 updateActions();
+                updateTitle();
             }, Qt::QueuedConnection);
         }
     });
@@ -85,7 +134,9 @@ DrawingWindow::DrawingWindow(Host &host, QWidget *parent) : QMainWindow(parent),
     host.setApplicationWindow(handle);
     host.drawing().setWindowHandle(handle);
     host.setPicker(this);
+    m_savedRevision = host.drawing().revision();
     updateActions();
+    updateTitle();
 }
 
 DrawingWindow::~DrawingWindow()
@@ -113,6 +164,134 @@ void DrawingWindow::updateActions()
 {
     m_undoAction->setEnabled(m_host.drawing().canUndo());
     m_redoAction->setEnabled(m_host.drawing().canRedo());
+}
+
+// --- DXF files ------------------------------------------------------------------------
+
+bool DrawingWindow::isModified() const
+{
+    return m_host.drawing().revision() != m_savedRevision;
+}
+
+void DrawingWindow::updateTitle()
+{
+    const QString name = m_path.isEmpty() ? QStringLiteral("Drawing1.dwg") : QFileInfo(m_path).fileName();
+    setWindowTitle(name + QStringLiteral("[*] - TalvoEditZ 作図ホスト"));
+    setWindowModified(isModified());
+}
+
+bool DrawingWindow::openFile(const QString &path)
+{
+    if (m_loop)
+        return false;  // not while the program waits for a pick
+    if (!maybeSave())
+        return false;
+    try {
+        auto file = std::make_unique<dxf::DrawingFile>(dxf::DrawingFile::load(dxf::readFile(fsPath(path)), m_host.drawing()));
+        m_file = std::move(file);
+    } catch (const std::exception &e) {
+        QMessageBox::warning(this, QStringLiteral("TalvoEditZ"),
+                             QStringLiteral("%1 を開けません。\n%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())));
+        return false;
+    }
+    m_path = QFileInfo(path).absoluteFilePath();
+    m_savedRevision = m_host.drawing().revision();
+    m_view->zoomExtents();
+    updateActions();
+    updateTitle();
+    return true;
+}
+
+bool DrawingWindow::save()
+{
+    if (m_path.isEmpty())
+        return saveAs(askSavePath());
+    return saveAs(m_path);
+}
+
+bool DrawingWindow::saveAs(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    try {
+        if (m_file) {
+            m_file->save(m_host.drawing(), fsPath(path));
+        } else {
+            // The built-in drawing becomes a new file, and is then the file's.
+            std::string bytes = dxf::writeNewFile(m_host.drawing());
+            dxf::writeFileAtomically(fsPath(path), bytes);
+            m_file = std::make_unique<dxf::DrawingFile>(dxf::DrawingFile::load(std::move(bytes), m_host.drawing()));
+            m_view->zoomExtents();
+            updateActions();
+        }
+    } catch (const std::exception &e) {
+        QMessageBox::warning(this, QStringLiteral("TalvoEditZ"),
+                             QStringLiteral("%1 に保存できません。\n%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())));
+        return false;
+    }
+    m_path = QFileInfo(path).absoluteFilePath();
+    m_savedRevision = m_host.drawing().revision();
+    updateTitle();
+    return true;
+}
+
+QString DrawingWindow::askSavePath()
+{
+    return QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"), m_path, kDxfFilter);
+}
+
+void DrawingWindow::openTriggered()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("開く"), QFileInfo(m_path).path(), kDxfFilter);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void DrawingWindow::saveAsTriggered()
+{
+    const QString path = askSavePath();
+    if (!path.isEmpty())
+        saveAs(path);
+}
+
+bool DrawingWindow::maybeSave()
+{
+    if (!m_file || !isModified())
+        return true;
+    const QString name = QFileInfo(m_path).fileName();
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("TalvoEditZ"), QStringLiteral("%1 への変更を保存しますか?").arg(name),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Discard)
+        return true;
+    return save();
+}
+
+bool DrawingWindow::confirmQuit()
+{
+    bool quit = false;
+    guarded([&] { quit = maybeSave(); });
+    return quit;
+}
+
+void DrawingWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedDxf(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void DrawingWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedDxf(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Open once the drop has finished: the question and the error boxes
+    // must not run inside the platform's drag loop.
+    QMetaObject::invokeMethod(this, [this, path] { guarded([&] { openFile(path); }); },
+                              Qt::QueuedConnection);
 }
 
 void DrawingWindow::undo()
@@ -196,6 +375,10 @@ void DrawingWindow::drawMarker(int penWidth, bool xorMode, std::uint32_t rgb, st
 
 void DrawingWindow::closeEvent(QCloseEvent *event)
 {
+    if (!confirmQuit()) {
+        event->ignore();
+        return;
+    }
     // Closing the CAD: a running pick is cancelled and the host stops.
     m_view->cancelPick();
     m_host.stop();

@@ -141,6 +141,12 @@ EntityShape::EntityShape(const Drawing &d, const Entity &e)
     case EntityKind::Line:
         m_lines.emplace_back(e.insertionPoint.x, e.insertionPoint.y, e.endPoint.x, e.endPoint.y);
         break;
+    case EntityKind::Circle:
+    case EntityKind::Arc:
+    case EntityKind::Polyline:
+        for (std::size_t i = 1; i < e.path.size(); ++i)
+            m_lines.emplace_back(e.path[i - 1].x, e.path[i - 1].y, e.path[i].x, e.path[i].y);
+        break;
     case EntityKind::Text:
     case EntityKind::Attribute:
     case EntityKind::AttributeDefinition:
@@ -154,6 +160,10 @@ EntityShape::EntityShape(const Drawing &d, const Entity &e)
                 if (part && part->kind == EntityKind::Line)
                     m_lines.push_back(t.map(QLineF(part->insertionPoint.x, part->insertionPoint.y,
                                                    part->endPoint.x, part->endPoint.y)));
+                else if (part)
+                    for (std::size_t i = 1; i < part->path.size(); ++i)
+                        m_lines.push_back(t.map(QLineF(part->path[i - 1].x, part->path[i - 1].y,
+                                                       part->path[i].x, part->path[i].y)));
             }
         }
         for (EntityId id : e.attributes)
