@@ -52,6 +52,9 @@ SerialRun ReadSerialFields(const SerialFields& fields, SerialUse use)
         run.start = readStart(fields, use);
     run.step = orDefault(ParseDecimal(fields.step), 1);
     run.count = readCount(fields, use);
+    if (use == SerialUse::Generation && run.count > kMaxSerialCount)
+        throw ToolError(u"作成数 " + IntToDecimal(run.count, 0) + u" は多すぎます。"
+                        + IntToDecimal(kMaxSerialCount, 0) + u" 以下にしてください");
     return run;
 }
 

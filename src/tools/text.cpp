@@ -1,5 +1,7 @@
 #include "tools/text.h"
 
+#include "tools/tool_error.h"
+
 namespace tools {
 
 std::u16string_view Trim(std::u16string_view text)
@@ -28,38 +30,35 @@ std::u16string UpperAscii(std::u16string_view text)
     return result;
 }
 
-char16_t FoldCase(char16_t unit)
+std::string ToUtf8(std::u16string_view text)
 {
-    const auto shifted = [unit](int by) { return static_cast<char16_t>(unit - by); };
-    if (unit < 0x80)
-        return unit >= u'a' && unit <= u'z' ? shifted(0x20) : unit;
-    if (unit >= 0xFF41 && unit <= 0xFF5A)  // ａ..ｚ
-        return shifted(0x20);
-    if (unit >= 0x00E0 && unit <= 0x00FE && unit != 0x00F7)  // à..þ, not ÷
-        return shifted(0x20);
-    if (unit == 0x00FF)  // ÿ
-        return 0x0178;
-    if (unit >= 0x0100 && unit <= 0x017F) {
-        // Latin Extended-A alternates capital and small letters; the
-        // parity flips after U+0138 and again after U+0148.
-        const bool oddIsSmall = unit < 0x0138 || (unit > 0x0149 && unit < 0x0178);
-        if (unit == 0x0131 || unit == 0x0138 || unit == 0x0149 || unit == 0x017F)
-            return unit;  // ı ĸ ŉ ſ have no simple one-unit partner here
-        if (unit == 0x0178)
-            return unit;
-        return ((unit & 1) != 0) == oddIsSmall ? shifted(1) : unit;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
     }
-    if (unit >= 0x03B1 && unit <= 0x03C9)  // α..ω, final ς as σ
-        return unit == 0x03C2 ? char16_t{0x03A3} : shifted(0x20);
-    if (unit >= 0x0430 && unit <= 0x044F)  // а..я
-        return shifted(0x20);
-    if (unit >= 0x0450 && unit <= 0x045F)  // ѐ..џ
-        return shifted(0x50);
-    if (unit >= 0x2170 && unit <= 0x217F)  // ⅰ..ⅿ
-        return shifted(0x10);
-    if (unit >= 0x24D0 && unit <= 0x24E9)  // ⓐ..ⓩ
-        return shifted(0x1A);
-    return unit;
+    return out;
 }
 
 } // namespace tools

@@ -16,10 +16,4 @@ bool IsBlank(std::u16string_view text);
 // Upper-cases ASCII a to z only; full-width letters and kana stay.
 std::u16string UpperAscii(std::u16string_view text);
 
-// Simple one-to-one upper-case mapping of one UTF-16 unit, as a
-// case-insensitive comparison uses it: ASCII, full-width Latin, Latin-1,
-// Latin Extended-A, Greek, Cyrillic, Roman numerals and circled letters.
-// Units outside those ranges map to themselves.
-char16_t FoldCase(char16_t unit);
-
 } // namespace tools
