@@ -5,11 +5,17 @@
 #include "app/core/ontop.h"
 #include "app/core/pagecontrols.h"
 #include "app/core/statuspanels.h"
+#include "app/core/talvoapplication.h"
 #include "app/settings.h"
 #include "cad/connection.h"
 #include "cad/messagefilter.h"
 #include "cad/qt/qstr.h"
 #include "cad/qt/targetcadform.h"
+
+#ifdef TALVO_HAVE_TEXTEDIT
+#include "textedit/editormenu.h"
+#include "textedit/talvoattform.h"
+#endif
 
 #include <QAction>
 #include <QCheckBox>
@@ -100,6 +106,7 @@ void TTalvoMainForm::buildPages()
     PageControl1->addTab(TabSheet1, QStringLiteral("TEXT, 属性編集"));
     m_textTab->editor->setContextMenu(PopupMenu1);
     connect(m_textTab, &TextTab::targetCadRequested, this, &TTalvoMainForm::SpeedButton7Click);
+    connect(m_textTab, &TextTab::tagListRequested, this, [this] { guarded([this] { SpeedButton9Click(); }); });
     ComboBox1 = m_textTab->ComboBox1;
     CheckBox1 = m_textTab->CheckBox1;
 
@@ -207,6 +214,24 @@ void TTalvoMainForm::N25Click()
                                    "CAD 図面の文字列をまとめて編集します。")
                         .arg(QStringLiteral(TALVO_VERSION)),
                     this);
+}
+
+void TTalvoMainForm::setDialogs(const Dialogs &dialogs)
+{
+    m_dialogs = dialogs;
+#ifdef TALVO_HAVE_TEXTEDIT
+    if (!m_editorMenu && dialogs.tikan && dialogs.kasan && dialogs.renban)
+        m_editorMenu = new EditorMenu(*m_textTab, m_state, PopupMenu1, N25,
+                                      {dialogs.tikan, dialogs.kasan, dialogs.renban}, this);
+#endif
+}
+
+void TTalvoMainForm::SpeedButton9Click()
+{
+#ifdef TALVO_HAVE_TEXTEDIT
+    if (m_dialogs.att)
+        m_dialogs.att->execFor(this, ComboBox1);
+#endif
 }
 
 void TTalvoMainForm::SpeedButton7Click()
