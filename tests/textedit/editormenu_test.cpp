@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -74,7 +75,7 @@ private:
     }
     void replace(QAction *command, const QString &search, const QString &replacement, bool ignoreCase)
     {
-        during([=] {
+        during([=, this] {
             tikan->Edit1->setText(search);
             tikan->Edit2->setText(replacement);
             tikan->CheckBox1->setChecked(ignoreCase);
@@ -84,7 +85,7 @@ private:
     }
     void add(QAction *command, QAbstractButton *radix, const QString &addend, bool fromEnd = true, int digits = 2)
     {
-        during([=] {
+        during([=, this] {
             click(radix);
             (fromEnd ? kasan->RadioButton2 : kasan->RadioButton1)->setChecked(true);
             kasan->UpDown1->setPosition(digits);
@@ -219,21 +220,22 @@ void EditorMenuTest::wholeTextConversionAndUndo()
 
 void EditorMenuTest::selectionConversionKeepsItsLineBreaks()
 {
-    setLines({QStringLiteral(" ab "), QStringLiteral("cd"), QStringLiteral("ef")});
+    setLines({QStringLiteral(" ab"), QStringLiteral("cd"), QStringLiteral("ef")});
     selectWholeLines(0, 1);
-    QCOMPARE(ed->selectedText(), QStringLiteral(" ab \r\ncd\r\n"));
+    QCOMPARE(ed->selectedText(), QStringLiteral(" ab\r\ncd\r\n"));
     menu->N2->trigger();
-    // The final break and the blanks stay: lines still pair with their texts.
-    QCOMPARE(lines(), (QStringList{QStringLiteral(" ａｂ "), QStringLiteral("ｃｄ"), QStringLiteral("ef")}));
+    // The final break and the blanks stay (converted, not trimmed): lines
+    // still pair with their texts.
+    QCOMPARE(lines(), (QStringList{QStringLiteral("\u3000ａｂ"), QStringLiteral("ｃｄ"), QStringLiteral("ef")}));
     QVERIFY(state->undoFlag);
     // Undo goes through the control first, then to the snapshot.
     QVERIFY(ed->canUndo());
     click(tab->SpeedButton4);
-    QCOMPARE(lines(), (QStringList{QStringLiteral(" ab "), QStringLiteral("cd"), QStringLiteral("ef")}));
+    QCOMPARE(lines(), (QStringList{QStringLiteral(" ab"), QStringLiteral("cd"), QStringLiteral("ef")}));
     QVERIFY(state->undoFlag);
     ed->setLines({QStringLiteral("other")});
     click(tab->SpeedButton4);
-    QCOMPARE(lines(), (QStringList{QStringLiteral(" ab "), QStringLiteral("cd"), QStringLiteral("ef")}));
+    QCOMPARE(lines(), (QStringList{QStringLiteral(" ab"), QStringLiteral("cd"), QStringLiteral("ef")}));
 
     selectInLine(2, 0, 1);
     menu->N5->trigger();
@@ -241,7 +243,7 @@ void EditorMenuTest::selectionConversionKeepsItsLineBreaks()
     selectWholeLines(0, 0);
     menu->N2->trigger();
     menu->N5->trigger();  // the selection was replaced: nothing selected now
-    QCOMPARE(lines(), (QStringList{QStringLiteral(" ａｂ "), QStringLiteral("cd"), QStringLiteral("ef")}));
+    QCOMPARE(lines(), (QStringList{QStringLiteral("\u3000ａｂ"), QStringLiteral("cd"), QStringLiteral("ef")}));
 }
 
 void EditorMenuTest::submenuConversionsWriteLinesInPlace()
@@ -277,12 +279,15 @@ void EditorMenuTest::abortMidConversion()
     });
     int changes = 0;
     connect(ed->document(), &QTextDocument::contentsChange, this, [&] { ++changes; });
+    setLines(many);
+    const int oneReplacement = changes;
+    changes = 0;
     menu->N1->trigger();
     QVERIFY(abortEnabled);
     QStringList expected = many;
     expected[0] = expected[1] = QStringLiteral("ａ");
     QCOMPARE(lines(), expected);
-    QCOMPARE(changes, 1);  // one replacement of the text
+    QCOMPARE(changes, oneReplacement);
     QVERIFY(!state->runFlag && !tab->SpeedButton5->isEnabled());
     QVERIFY(!ed->isReadOnly());
 }
@@ -337,13 +342,13 @@ void EditorMenuTest::additionInThreeRadixes()
     QCOMPARE(lines(), (QStringList{QStringLiteral("R10"), QStringLiteral("R08")}));
 
     // Negative sums keep the sign in front; a run beyond 32 bits stays.
-    setLines({QStringLiteral("003"), QStringLiteral("N99999999999"), QStringLiteral("R02")});
-    add(menu->N14, kasan->SpeedButton1, QStringLiteral("-5"));
-    QCOMPARE(lines().mid(0, 2), (QStringList{QStringLiteral("-002"), QStringLiteral("N99999999999")}));
-    selectWholeLines(2, 2);
+    setLines({QStringLiteral("R02"), QStringLiteral("003"), QStringLiteral("N99999999999")});
+    selectWholeLines(0, 0);
     add(menu->N15, kasan->SpeedButton3, QStringLiteral("-3"));
-    QCOMPARE(lines().at(2), QStringLiteral("R-01"));
+    QCOMPARE(lines().at(0), QStringLiteral("R-01"));
     QCOMPARE(ed->lineCount(), 3);
+    add(menu->N14, kasan->SpeedButton1, QStringLiteral("-5"));
+    QCOMPARE(lines().mid(1), (QStringList{QStringLiteral("-002"), QStringLiteral("N99999999999")}));
 }
 
 void EditorMenuTest::serialInsertAndAppend()
