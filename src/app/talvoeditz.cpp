@@ -1,10 +1,10 @@
 #include "app/talvoeditz.h"
 
 #include "app/builtincad.h"
-#include "app/core/talvoapplication.h"
+#include "ui/talvoapplication.h"
 #include "app/mainform.h"
 #include "app/singleinstance.h"
-#include "textedit/talvoattform.h"
+#include "textedit/gui/talvoattform.h"
 #include "tools/gui/talvokasanform.h"
 #include "tools/gui/talvorenbanform.h"
 #include "tools/gui/talvotikanform.h"

@@ -1,7 +1,7 @@
 #include "textedit/tagref.h"
 
 #include "cad/connection.h"
-#include "cad/strings.h"
+#include "base/strings.h"
 
 #include <array>
 

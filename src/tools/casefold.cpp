@@ -13,7 +13,7 @@ namespace tools {
 
 #ifdef _WIN32
 
-std::u16string FoldCase(std::u16string_view text)
+std::u16string foldCase(std::u16string_view text)
 {
     std::u16string result(text);
     if (text.empty())
@@ -30,7 +30,7 @@ std::u16string FoldCase(std::u16string_view text)
 
 #else
 
-std::u16string FoldCase(std::u16string_view text)
+std::u16string foldCase(std::u16string_view text)
 {
     std::u16string result(text);
     const std::size_t n = text.size();

@@ -11,6 +11,6 @@ namespace tools {
 // The result has the length of the input: offsets found in it are
 // offsets in the input, and a mapping that would change a code point's
 // length in UTF-16 is not applied.
-std::u16string FoldCase(std::u16string_view text);
+std::u16string foldCase(std::u16string_view text);
 
 } // namespace tools

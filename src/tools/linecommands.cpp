@@ -4,7 +4,7 @@
 
 namespace tools {
 
-void ParenthesesToZen(std::u16string& line)
+void parenthesesToZen(std::u16string& line)
 {
     for (char16_t& unit : line) {
         if (unit == u'(')
@@ -14,12 +14,12 @@ void ParenthesesToZen(std::u16string& line)
     }
 }
 
-void Convert(Conversion conversion, std::u16string& line)
+void convert(Conversion conversion, std::u16string& line)
 {
     switch (conversion) {
     case Conversion::AllToZen: AllToZen(line); return;
     case Conversion::AllToHan: AllToHan(line); return;
-    case Conversion::Parentheses: ParenthesesToZen(line); return;
+    case Conversion::Parentheses: parenthesesToZen(line); return;
     case Conversion::HanKanaToZen: HanKanaToZen(line); return;
     case Conversion::ZenKanaToHan: ZenKanaToHan(line); return;
     case Conversion::HanDigitToZen: HanDigitToZen(line); return;
@@ -33,26 +33,26 @@ void Convert(Conversion conversion, std::u16string& line)
     }
 }
 
-std::size_t ConvertLines(Lines& lines, Conversion conversion, MessagePacer& pacer, const bool& running)
+std::size_t convertLines(Lines& lines, Conversion conversion, MessagePacer& pacer, const bool& running)
 {
-    return ConvertLines(
-        lines, [conversion](std::u16string& line) { Convert(conversion, line); return true; }, pacer,
+    return convertLines(
+        lines, [conversion](std::u16string& line) { convert(conversion, line); return true; }, pacer,
         running);
 }
 
-std::size_t ReplaceLines(Lines& lines, const ReplaceOptions& options, MessagePacer& pacer, const bool& running)
+std::size_t replaceLines(Lines& lines, const ReplaceOptions& options, MessagePacer& pacer, const bool& running)
 {
-    return ConvertLines(
-        lines, [&options](std::u16string& line) { line = ReplaceAll(line, options); return true; }, pacer,
+    return convertLines(
+        lines, [&options](std::u16string& line) { line = replaceAll(line, options); return true; }, pacer,
         running);
 }
 
-std::size_t AddToLines(Lines& lines, const AdditionOptions& options, MessagePacer& pacer, const bool& running)
+std::size_t addToLines(Lines& lines, const AdditionOptions& options, MessagePacer& pacer, const bool& running)
 {
-    return ConvertLines(
+    return convertLines(
         lines,
         [&options](std::u16string& line) {
-            std::optional<std::u16string> changed = AddToNumber(line, options);
+            std::optional<std::u16string> changed = addToNumber(line, options);
             if (!changed)
                 return false;
             line = std::move(*changed);
@@ -61,18 +61,18 @@ std::size_t AddToLines(Lines& lines, const AdditionOptions& options, MessagePace
         pacer, running);
 }
 
-Lines SerialStrings(const SerialRun& run)
+Lines serialStrings(const SerialRun& run)
 {
     Lines strings;
     if (run.count <= 0)
         return strings;
     strings.reserve(static_cast<std::size_t>(run.count));
     for (std::int32_t k = 0; k < run.count; ++k)
-        strings.push_back(SerialString(run, k));
+        strings.push_back(serialString(run, k));
     return strings;
 }
 
-LineSplit SplitLines(std::u16string_view text)
+LineSplit splitLines(std::u16string_view text)
 {
     LineSplit split;
     std::size_t start = 0;
@@ -91,7 +91,7 @@ LineSplit SplitLines(std::u16string_view text)
     return split;
 }
 
-std::u16string JoinLines(const LineSplit& split)
+std::u16string joinLines(const LineSplit& split)
 {
     std::u16string text;
     for (std::size_t i = 0; i < split.lines.size(); ++i) {

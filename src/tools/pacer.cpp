@@ -36,7 +36,7 @@ void MessagePacer::finish()
         pump();
 }
 
-std::size_t ConvertLines(std::vector<std::u16string>& lines,
+std::size_t convertLines(std::vector<std::u16string>& lines,
                          const std::function<bool(std::u16string&)>& convert,
                          MessagePacer& pacer, const bool& running)
 {

@@ -4,7 +4,7 @@
 
 namespace tools {
 
-std::u16string ReplaceAll(std::u16string_view text, std::u16string_view search,
+std::u16string replaceAll(std::u16string_view text, std::u16string_view search,
                           std::u16string_view replacement, bool ignoreCase)
 {
     if (search.empty())
@@ -17,8 +17,8 @@ std::u16string ReplaceAll(std::u16string_view text, std::u16string_view search,
     std::u16string_view haystack = text;
     std::u16string_view needle = search;
     if (ignoreCase) {
-        foldedText = FoldCase(text);
-        foldedSearch = FoldCase(search);
+        foldedText = foldCase(text);
+        foldedSearch = foldCase(search);
         haystack = foldedText;
         needle = foldedSearch;
     }

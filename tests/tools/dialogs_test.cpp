@@ -3,8 +3,8 @@
 #include "tools/gui/talvorenbanform.h"
 #include "tools/gui/talvotikanform.h"
 
-#include "app/core/messages.h"
-#include "app/core/ontop.h"
+#include "ui/messages.h"
+#include "ui/ontop.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -240,7 +240,7 @@ void DialogsTest::serialPlacementAndGridCaption()
                       [&] { QTest::mouseClick(form.Button3, Qt::LeftButton); }),
              int(QDialog::Accepted));
     QCOMPARE(form.placement(), TTalvoRenbanForm::Placement::Insert);
-    QCOMPARE(tools::SerialString(form.run(), 2), std::u16string(u"P02"));
+    QCOMPARE(tools::serialString(form.run(), 2), std::u16string(u"P02"));
 
     QString captionWhileShown;
     bool insertEnabledWhileShown = true;

@@ -41,7 +41,7 @@ TEST(MessagePacer, PumpsAtMostOncePerIntervalAndAfterTheLastItem)
     EXPECT_EQ(pumped, 1);
 }
 
-TEST(ConvertLines, StopsAtThePumpThatClearedTheFlag)
+TEST(convertLines, StopsAtThePumpThatClearedTheFlag)
 {
     std::vector<std::u16string> lines(10, u"a");
     bool running = true;
@@ -52,7 +52,7 @@ TEST(ConvertLines, StopsAtThePumpThatClearedTheFlag)
         if (++pumps == 2)
             running = false;
     }, SteppingClock{{}, 10ms});
-    const std::size_t visited = tools::ConvertLines(
+    const std::size_t visited = tools::convertLines(
         lines, [](std::u16string& s) { s[0] = u'B'; return true; }, pacer, running);
     ASSERT_LT(visited, lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -60,12 +60,12 @@ TEST(ConvertLines, StopsAtThePumpThatClearedTheFlag)
     EXPECT_EQ(pumps, 2);
 }
 
-TEST(ConvertLines, LinesPassedOverAreNotPolled)
+TEST(convertLines, LinesPassedOverAreNotPolled)
 {
     std::vector<std::u16string> lines{u"", u"x", u""};
     bool running = false;  // already aborted: only a changed line stops it
     tools::MessagePacer pacer(nullptr);
-    const std::size_t visited = tools::ConvertLines(
+    const std::size_t visited = tools::convertLines(
         lines, [](std::u16string& s) { return !s.empty(); }, pacer, running);
     EXPECT_EQ(visited, 2u);
     EXPECT_EQ(pacer.pumps(), 1);  // the finish after the stop

@@ -1,7 +1,7 @@
 #include "tools/replace.h"
 
 #include "tools/casefold.h"
-#include "tools/text.h"
+#include "base/strings.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceOnce)
         {u"ガ が", u"ガ", u"カ", true, u"カ が"},
     };
     for (const ReplaceCase& c : cases) {
-        EXPECT_EQ(tools::ReplaceAll(c.text, c.search, c.replacement, c.ignoreCase), c.expected);
+        EXPECT_EQ(tools::replaceAll(c.text, c.search, c.replacement, c.ignoreCase), c.expected);
     }
 }
 
@@ -49,16 +49,16 @@ TEST(FoldCase, MatchesEveryCasePairOfTheScripts)
         {u"Ա", u"ա"}, {u"Ⰰ", u"ⰰ"},
     };
     for (const auto& [capital, small] : pairs) {
-        EXPECT_EQ(tools::FoldCase(capital), tools::FoldCase(small)) << int(capital[0]);
-        EXPECT_EQ(tools::ReplaceAll(u"<" + small + u">", capital, u"#", true), u"<#>") << int(capital[0]);
+        EXPECT_EQ(tools::foldCase(capital), tools::foldCase(small)) << int(capital[0]);
+        EXPECT_EQ(tools::replaceAll(u"<" + small + u">", capital, u"#", true), u"<#>") << int(capital[0]);
     }
     // Letters without a partner and other characters stay as they are.
-    EXPECT_EQ(tools::FoldCase(u"1÷アか@[\u3000"), u"1÷アか@[\u3000");
-    EXPECT_NE(tools::FoldCase(u"ア"), tools::FoldCase(u"ｱ"));
-    EXPECT_NE(tools::FoldCase(u"ガ"), tools::FoldCase(u"が"));
+    EXPECT_EQ(tools::foldCase(u"1÷アか@[\u3000"), u"1÷アか@[\u3000");
+    EXPECT_NE(tools::foldCase(u"ア"), tools::foldCase(u"ｱ"));
+    EXPECT_NE(tools::foldCase(u"ガ"), tools::foldCase(u"が"));
 #ifndef _WIN32
     // Beyond the BMP too (Deseret).
-    EXPECT_EQ(tools::ReplaceAll(u"x\U00010428y", u"\U00010400", u"#", true), u"x#y");
+    EXPECT_EQ(tools::replaceAll(u"x\U00010428y", u"\U00010400", u"#", true), u"x#y");
 #endif
 }
 
@@ -69,18 +69,18 @@ TEST(FoldCase, KeepsTheLengthOfEveryText)
                                     std::u16string{char16_t(0xD800), u'A'},
                                     std::u16string{u'A', char16_t(0xDC00)}};
     for (const std::u16string& text : texts)
-        EXPECT_EQ(tools::FoldCase(text).size(), text.size());
-    EXPECT_EQ(tools::ReplaceAll(u"İx ix", u"X", u"y", true), u"İy iy");
+        EXPECT_EQ(tools::foldCase(text).size(), text.size());
+    EXPECT_EQ(tools::replaceAll(u"İx ix", u"X", u"y", true), u"İy iy");
 }
 
 TEST(TextHelpers, TrimKeepsIdeographicSpace)
 {
-    EXPECT_EQ(tools::Trim(u"\t P7 \r\n"), u"P7");
-    EXPECT_EQ(tools::Trim(u"\u3000x\u3000"), u"\u3000x\u3000");
-    EXPECT_EQ(tools::Trim(u" \x01\x1F "), u"");
-    EXPECT_TRUE(tools::IsBlank(u" \t"));
-    EXPECT_FALSE(tools::IsBlank(u"\u3000"));
-    EXPECT_EQ(tools::UpperAscii(u"sw-ａｂかz"), u"SW-ａｂかZ");
+    EXPECT_EQ(base::trim(u"\t P7 \r\n"), u"P7");
+    EXPECT_EQ(base::trim(u"\u3000x\u3000"), u"\u3000x\u3000");
+    EXPECT_EQ(base::trim(u" \x01\x1F "), u"");
+    EXPECT_TRUE(base::isBlank(u" \t"));
+    EXPECT_FALSE(base::isBlank(u"\u3000"));
+    EXPECT_EQ(base::upperAscii(u"sw-ａｂかz"), u"SW-ａｂかZ");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "tools/gui/formkit.h"
 
-#include "app/core/fonts.h"
+#include "ui/fonts.h"
+#include "ui/guard.h"
 
 #include <QDialog>
 #include <QFont>
@@ -109,8 +110,8 @@ UpDown::UpDown(QWidget *parent, QLineEdit *buddy, int minimum, int maximum, int 
     m_left->setGeometry(0, 0, 16, 22);
     m_right->setGeometry(16, 0, 16, 22);
     resize(32, 22);
-    connect(m_left, &QToolButton::clicked, this, handler([this] { step(-1); }));
-    connect(m_right, &QToolButton::clicked, this, handler([this] { step(1); }));
+    guardedConnect(m_left, &QToolButton::clicked, this, [this] { step(-1); });
+    guardedConnect(m_right, &QToolButton::clicked, this, [this] { step(1); });
     setPosition(position);
 }
 

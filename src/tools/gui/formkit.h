@@ -3,7 +3,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <utility>
 
 class QDialog;
 class QLabel;
@@ -12,7 +11,7 @@ class QPushButton;
 class QToolButton;
 
 // Small builders the text-tool dialogs share: controls placed at their
-// design positions with their names, and the guard around each handler.
+// design positions with their names.
 namespace formkit {
 
 QFont tahoma(int pixels, bool bold = false);
@@ -31,10 +30,6 @@ void numberField(QLineEdit *e, Qt::Alignment alignment);
 
 // Moves the dialog to the centre of the screen it is shown on.
 void centreOnScreen(QDialog *dialog);
-
-// The slot form of a handler: runs it under the program's one error guard.
-template <class F>
-auto handler(F &&f);
 
 // Left/right arrows that step a number in a buddy edit between a minimum
 // and a maximum. The position is the buddy's number when it is one in
@@ -59,11 +54,3 @@ private:
 };
 
 } // namespace formkit
-
-#include "app/core/talvoapplication.h"
-
-template <class F>
-auto formkit::handler(F &&f)
-{
-    return [f = std::forward<F>(f)]() mutable { guarded(f); };
-}

@@ -2,8 +2,10 @@
 
 #include "tools/gui/formkit.h"
 
-#include "app/core/ontop.h"
-#include "cad/qt/qstr.h"
+#include "ui/guard.h"
+
+#include "ui/ontop.h"
+#include "ui/qstr.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -67,9 +69,9 @@ TTalvoKasanForm::TTalvoKasanForm(QWidget *parent)
     Button1->setDefault(true);
 
     for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton3})
-        connect(b, &QToolButton::clicked, this, formkit::handler([this] { SpeedButton1Click(); }));
-    connect(Button1, &QPushButton::clicked, this, formkit::handler([this] { accept(); }));
-    connect(Button2, &QPushButton::clicked, this, formkit::handler([this] { reject(); }));
+        guardedConnect(b, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    guardedConnect(Button1, &QPushButton::clicked, this, [this] { accept(); });
+    guardedConnect(Button2, &QPushButton::clicked, this, [this] { reject(); });
 }
 
 tools::Radix TTalvoKasanForm::radix() const
@@ -91,7 +93,7 @@ void TTalvoKasanForm::SpeedButton1Click()
     Label3->setEnabled(!decimal);
     Edit2->setEnabled(!decimal);
     UpDown1->setEnabled(!decimal);
-    Label5->setText(toQ(tools::RadixCaption(radix())));
+    Label5->setText(toQ(tools::radixCaption(radix())));
 }
 
 tools::AdditionOptions TTalvoKasanForm::options() const
@@ -100,7 +102,7 @@ tools::AdditionOptions TTalvoKasanForm::options() const
     o.radix = radix();
     o.fromEnd = RadioButton2->isChecked();
     o.digitCount = UpDown1->position();
-    o.addend = tools::ParseDecimal(fromQ(Edit1->text().trimmed())).value_or(0);
+    o.addend = tools::parseDecimal(fromQ(Edit1->text().trimmed())).value_or(0);
     return o;
 }
 

@@ -3,9 +3,10 @@
 #include "tools/gui/formkit.h"
 #include "tools/tool_error.h"
 
-#include "app/core/messages.h"
-#include "app/core/ontop.h"
-#include "cad/qt/qstr.h"
+#include "ui/guard.h"
+#include "ui/messages.h"
+#include "ui/ontop.h"
+#include "ui/qstr.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -68,12 +69,12 @@ TTalvoRenbanForm::TTalvoRenbanForm(QWidget *parent)
     Button2 = formkit::button(this, "Button2", QStringLiteral("取り消し"), 180, 221);
 
     for (QLineEdit *e : {Edit1, Edit2, Edit3, Edit5, Edit4})
-        connect(e, &QLineEdit::textChanged, this, formkit::handler([this] { Edit1Change(); }));
+        guardedConnect(e, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
     for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton3})
-        connect(b, &QToolButton::clicked, this, formkit::handler([this] { Edit1Change(); }));
-    connect(Button1, &QPushButton::clicked, this, formkit::handler([this] { Button1Click(Button1); }));
-    connect(Button3, &QPushButton::clicked, this, formkit::handler([this] { Button1Click(Button3); }));
-    connect(Button2, &QPushButton::clicked, this, formkit::handler([this] { reject(); }));
+        guardedConnect(b, &QToolButton::clicked, this, [this] { Edit1Change(); });
+    guardedConnect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+    guardedConnect(Button3, &QPushButton::clicked, this, [this] { Button1Click(Button3); });
+    guardedConnect(Button2, &QPushButton::clicked, this, [this] { reject(); });
     FormCreate();
 }
 
@@ -104,17 +105,17 @@ void TTalvoRenbanForm::Edit1Change()
     Label6->setEnabled(!fixedText);
     Edit5->setEnabled(!fixedText);
     if (!fixedText)
-        Label5->setText(toQ(tools::RadixCaption(f.radix)));
+        Label5->setText(toQ(tools::radixCaption(f.radix)));
     // An octal start that is no number: the error box of the guard, and
     // the preview keeps its last text.
-    StaticText1->setText(toQ(tools::SerialPreview(f)));
+    StaticText1->setText(toQ(tools::serialPreview(f)));
 }
 
 void TTalvoRenbanForm::Button1Click(QAbstractButton *sender)
 {
     // Throws for the field errors: the guard shows them and the dialog
     // stays open with nothing produced.
-    m_run = tools::ReadSerialFields(fields(), tools::SerialUse::Generation);
+    m_run = tools::readSerialFields(fields(), tools::SerialUse::Generation);
     if (sender == Button3)
         m_placement = Placement::Insert;
     else

@@ -2,8 +2,10 @@
 
 #include "tools/gui/formkit.h"
 
-#include "app/core/ontop.h"
-#include "cad/qt/qstr.h"
+#include "ui/guard.h"
+
+#include "ui/ontop.h"
+#include "ui/qstr.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -40,8 +42,8 @@ TTalvoTikanForm::TTalvoTikanForm(QWidget *parent)
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, CheckBox1);
 
-    connect(Button1, &QPushButton::clicked, this, formkit::handler([this] { accept(); }));
-    connect(Button2, &QPushButton::clicked, this, formkit::handler([this] { reject(); }));
+    guardedConnect(Button1, &QPushButton::clicked, this, [this] { accept(); });
+    guardedConnect(Button2, &QPushButton::clicked, this, [this] { reject(); });
     FormCreate();
 }
 
