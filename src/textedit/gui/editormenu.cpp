@@ -45,26 +45,27 @@ QStringList toList(const tools::Lines &lines)
 
 } // namespace
 
-// One long command: the abort flag set and "中止" enabled, the editor
-// read-only so nothing typed during the pumps is overwritten, and the
-// menu refusing a second command until it ends.
+// One long command: the abort flag set and "中止" enabled, the tab busy
+// (editor read-only, fetch and write-back off) so nothing done during the
+// pumps is overwritten, and the menu refusing a second command until it
+// ends. Take the snapshot before: the tab restores the Undo button's
+// state when it leaves the busy state.
 class EditorMenu::Run {
 public:
     explicit Run(EditorMenu &m)
         : pacer(PumpMessages, m.m_clock)
         , m_menu(m)
-        , m_wasReadOnly(m.m_editor->isReadOnly())
     {
         m.m_running = true;
+        m.m_tab.setBusy(true);
         m.m_state.runFlag = true;
         m.m_tab.SpeedButton5->setEnabled(true);
-        m.m_editor->setReadOnly(true);
     }
     ~Run()
     {
-        m_menu.m_editor->setReadOnly(m_wasReadOnly);
         m_menu.m_state.runFlag = false;
         m_menu.m_tab.SpeedButton5->setEnabled(false);
+        m_menu.m_tab.setBusy(false);
         m_menu.m_running = false;
     }
     Run(const Run &) = delete;
@@ -74,7 +75,6 @@ public:
 
 private:
     EditorMenu &m_menu;
-    bool m_wasReadOnly;
 };
 
 EditorMenu::EditorMenu(TextEditTab &tab, MainState &state, QMenu *menu, QAction *about, Dialogs dialogs,
@@ -258,10 +258,10 @@ void EditorMenu::convertSelection(tools::Conversion conversion)
 {
     if (busy())
         return;
-    Run run(*this);
     if (m_editor->selLength() == 0)
         return;
     m_tab.UndoMark(true);
+    Run run(*this);
     const QTextCursor selection = m_editor->textCursor();
     tools::LineSplit split = tools::splitLines(fromQ(m_editor->selectedText()));
     tools::convertLines(split.lines, conversion, run.pacer, m_state.runFlag);
@@ -279,8 +279,8 @@ void EditorMenu::N23Click(QAction *sender)
     const auto found = m_conversions.find(sender);
     if (found == m_conversions.end() || busy())
         return;
-    Run run(*this);
     m_tab.UndoMark(true);
+    Run run(*this);
     // Lines are written back in place, each only when it changed: the
     // control's history and caret stay as they were.
     const tools::Lines before = toLines(m_editor->lines());
@@ -350,8 +350,8 @@ void EditorMenu::N14Click()
     const tools::AdditionOptions options = dialog.options();
     if (options.addend == 0)
         return;
-    Run run(*this);
     m_tab.UndoMark(true);
+    Run run(*this);
     tools::Lines lines = toLines(m_editor->lines());
     tools::addToLines(lines, options, run.pacer, m_state.runFlag);
     m_editor->setLines(toList(lines));
@@ -368,9 +368,9 @@ void EditorMenu::N15Click()
     const tools::AdditionOptions options = dialog.options();
     if (options.addend == 0)
         return;
-    Run run(*this);
     tools::LineSplit split = tools::splitLines(fromQ(m_editor->selectedText()));
     m_tab.UndoMark(true);
+    Run run(*this);
     tools::addToLines(split.lines, options, run.pacer, m_state.runFlag);
     putSelection(selection, split);
 }
