@@ -3,6 +3,7 @@
 #include "tools/gui/talvorenbanform.h"
 #include "tools/gui/talvotikanform.h"
 
+#include "ui/captionfit.h"
 #include "ui/messages.h"
 #include "ui/ontop.h"
 
@@ -58,6 +59,7 @@ private slots:
     void serialPreviewFollowsEveryChange();
     void serialErrorsKeepTheDialogOpen();
     void serialPlacementAndGridCaption();
+    void captionsShowWhole();
 };
 
 void DialogsTest::replaceDialogLayoutAndResult()
@@ -262,6 +264,16 @@ void DialogsTest::serialPlacementAndGridCaption()
     QCOMPARE(form.placement(), TTalvoRenbanForm::Placement::Append);
     // Fields persist between openings.
     QCOMPARE(form.Edit1->text(), QStringLiteral("p"));
+}
+
+void DialogsTest::captionsShowWhole()
+{
+    TTalvoTikanForm tikan;
+    TTalvoKasanForm kasan;
+    TTalvoRenbanForm renban;
+    QCOMPARE(clippedCaptions(&tikan), QStringList());
+    QCOMPARE(clippedCaptions(&kasan), QStringList());
+    QCOMPARE(clippedCaptions(&renban), QStringList());
 }
 
 QTEST_MAIN(DialogsTest)

@@ -4,6 +4,7 @@
 
 #include "ui/ontop.h"
 #include "ui/picklist.h"
+#include "ui/captionfit.h"
 #include "ui/guard.h"
 #include "ui/qstr.h"
 
@@ -81,6 +82,7 @@ TTalvoAttForm::TTalvoAttForm(QWidget *parent)
     guardedConnect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     guardedConnect(Button5, &QPushButton::clicked, this, [this] { reject(); });
     guardedConnect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
+    fitCaptions(this);
 }
 
 QStringList TTalvoAttForm::entries() const

@@ -2,6 +2,7 @@
 
 #include "tools/gui/formkit.h"
 
+#include "ui/captionfit.h"
 #include "ui/guard.h"
 
 #include "ui/ontop.h"
@@ -72,6 +73,7 @@ TTalvoKasanForm::TTalvoKasanForm(QWidget *parent)
         guardedConnect(b, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     guardedConnect(Button1, &QPushButton::clicked, this, [this] { accept(); });
     guardedConnect(Button2, &QPushButton::clicked, this, [this] { reject(); });
+    fitCaptions(this);
 }
 
 tools::Radix TTalvoKasanForm::radix() const

@@ -3,6 +3,7 @@
 #include "tools/gui/formkit.h"
 #include "tools/tool_error.h"
 
+#include "ui/captionfit.h"
 #include "ui/guard.h"
 #include "ui/messages.h"
 #include "ui/ontop.h"
@@ -76,6 +77,7 @@ TTalvoRenbanForm::TTalvoRenbanForm(QWidget *parent)
     guardedConnect(Button3, &QPushButton::clicked, this, [this] { Button1Click(Button3); });
     guardedConnect(Button2, &QPushButton::clicked, this, [this] { reject(); });
     FormCreate();
+    fitCaptions(this);
 }
 
 void TTalvoRenbanForm::FormCreate()

@@ -2,6 +2,7 @@
 
 #include "tools/gui/formkit.h"
 
+#include "ui/captionfit.h"
 #include "ui/guard.h"
 
 #include "ui/ontop.h"
@@ -45,6 +46,7 @@ TTalvoTikanForm::TTalvoTikanForm(QWidget *parent)
     guardedConnect(Button1, &QPushButton::clicked, this, [this] { accept(); });
     guardedConnect(Button2, &QPushButton::clicked, this, [this] { reject(); });
     FormCreate();
+    fitCaptions(this);
 }
 
 void TTalvoTikanForm::FormCreate()
