@@ -184,6 +184,8 @@ bool EditorMenu::busy() const
 
 void EditorMenu::PopupMenu1Popup()
 {
+    for (QAction *a : PopupMenu1->actions())
+        a->setEnabled(true);
     const bool hasLines = m_editor->lineCount() >= 1;
     const bool hasSelection = m_editor->selLength() > 0;
     for (QAction *a : {N1, N4, N7, N14})
@@ -195,10 +197,6 @@ void EditorMenu::PopupMenu1Popup()
         for (QAction *a : PopupMenu1->actions())
             if (a != N11 && a != N19 && !a->isSeparator())
                 a->setEnabled(false);
-    } else {
-        for (QAction *a : {N20, N12, N28, N17})
-            a->setEnabled(true);
-        N21->menuAction()->setEnabled(true);
     }
 }
 

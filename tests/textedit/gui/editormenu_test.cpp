@@ -273,8 +273,12 @@ void EditorMenuTest::abortMidConversion()
     std::chrono::steady_clock::time_point t{};
     menu->setPacerClock([&t] { return t += std::chrono::milliseconds(20); });
     bool abortEnabled = false;
+    bool commandsWhileRunning = true;
     QTimer::singleShot(0, tab, [&] {
         abortEnabled = tab->SpeedButton5->isEnabled();
+        // No second command and no fetch from inside the pumps.
+        openMenu();
+        commandsWhileRunning = menu->N7->isEnabled() || menu->N25->isEnabled() || tab->SpeedButton1->isEnabled();
         click(tab->SpeedButton5);
     });
     int changes = 0;
@@ -284,6 +288,9 @@ void EditorMenuTest::abortMidConversion()
     changes = 0;
     menu->N1->trigger();
     QVERIFY(abortEnabled);
+    QVERIFY(!commandsWhileRunning);
+    openMenu();
+    QVERIFY(menu->N7->isEnabled() && menu->N25->isEnabled() && tab->SpeedButton1->isEnabled());
     QStringList expected = many;
     expected[0] = expected[1] = QStringLiteral("ａ");
     QCOMPARE(lines(), expected);
