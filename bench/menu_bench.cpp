@@ -11,6 +11,7 @@
 
 #include "state/mainstate.h"
 #include "ui/fonts.h"
+#include "ui/statuspanels.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -53,7 +55,9 @@ struct Editor {
 
     Editor()
     {
-        tab = new TextEditTab(state, nullptr, nullptr, &main);
+        auto *bar = new QStatusBar(&main);
+        addStatusPanels(bar);
+        tab = new TextEditTab(state, bar, &main);
         popup = new QMenu(&main);
         QAction *about = popup->addAction(QStringLiteral("バージョン情報"));
         tikan = new TTalvoTikanForm(&main);

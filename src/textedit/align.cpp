@@ -103,17 +103,11 @@ private:
             rec.insPt = cad::fromPoint(target(i, zOf(rec)));
             return;
         }
-        cad::Object copy = m_templ.call(u"Copy").toObject();
-        rec.sHnd = copy.get(u"Handle").toString();
-        rec.txtAli = copy.get(u"Alignment").toInt();
-        rec.lay = copy.get(u"Layer").toString();
-        cad::Point p = cad::toPoint(readPosition(copy, rec.txtAli));
-        cad::Point t = target(i, p.z);
-        rec.insPt = cad::fromPoint(t);
-        rec.text = m_lines[std::size_t(i)];
-        copy.put(u"TextString", rec.text);
-        placeAt(copy, copy.get(u"Alignment").toInt(), rec.insPt);
-        copy.call(u"Update");
+        copyTemplate(m_templ, m_lines[std::size_t(i)], [&](const cad::Object &copy) {
+            // The copy keeps the template's height.
+            const int alignment = copy.get(u"Alignment").toInt();
+            return cad::fromPoint(target(i, cad::toPoint(readPosition(copy, alignment)).z));
+        }, rec);
     }
 
     void addLines(int n)
@@ -124,14 +118,8 @@ private:
             Talvo rec;
             rec.insPt = cad::fromPoint(target(j, 0.0));
             if (!base::isBlank(m_lines[std::size_t(j)])) {
-                cad::Object copy = m_templ.call(u"Copy").toObject();
-                rec.sHnd = copy.get(u"Handle").toString();
-                rec.txtAli = copy.get(u"Alignment").toInt();
-                rec.lay = copy.get(u"Layer").toString();
-                rec.text = m_lines[std::size_t(j)];
-                copy.put(u"TextString", rec.text);
-                placeAt(copy, copy.get(u"Alignment").toInt(), rec.insPt);
-                copy.call(u"Update");
+                const cad::Variant at = rec.insPt;
+                copyTemplate(m_templ, m_lines[std::size_t(j)], [&](const cad::Object &) { return at; }, rec);
             }
             m_list.push_back(std::move(rec));
         }

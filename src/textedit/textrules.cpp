@@ -28,6 +28,27 @@ void placeAt(const cad::Object &entity, int alignment, const cad::Variant &point
     entity.put(positionMember(alignment), point);
 }
 
+cad::Object copyTemplate(const cad::Object &templ, const std::u16string &text,
+                         const std::function<cad::Variant(const cad::Object &copy)> &where, Talvo &rec,
+                         CopyOptions options)
+{
+    cad::Object copy = templ.call(u"Copy").toObject();
+    copy.put(u"TextString", text);
+    if (options.alignment)
+        copy.put(u"Alignment", cad::Variant(*options.alignment));
+    const int alignment = copy.get(u"Alignment").toInt();
+    const cad::Variant point = where(copy);
+    placeAt(copy, alignment, point);
+    rec.text = text;
+    rec.sHnd = copy.get(u"Handle").toString();
+    rec.txtAli = alignment;
+    rec.lay = copy.get(u"Layer").toString();
+    rec.insPt = point;
+    if (options.update)
+        copy.call(u"Update");
+    return copy;
+}
+
 cad::Object lookupHandle(const cad::Object &doc, const std::u16string &handle)
 {
     cad::Argument arg{cad::Variant(handle), true};

@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,18 @@ inline bool hasPoint(const Talvo &t) { return t.insPt.isArray(); }
 const char16_t *positionMember(int alignment);
 cad::Variant readPosition(const cad::Object &entity, int alignment);
 void placeAt(const cad::Object &entity, int alignment, const cad::Variant &point);
+
+// The one way write-back and align make a new text: copies the template,
+// writes `text` (and `alignment` when given), places the copy by its
+// alignment at what `where` returns for it, and records the copy's handle,
+// alignment, layer, text and point in `rec`. `update`: Update it at the end.
+struct CopyOptions {
+    std::optional<int> alignment;
+    bool update = true;
+};
+cad::Object copyTemplate(const cad::Object &templ, const std::u16string &text,
+                         const std::function<cad::Variant(const cad::Object &copy)> &where, Talvo &rec,
+                         CopyOptions options = {});
 
 // HandleToObject takes its handle by reference.
 cad::Object lookupHandle(const cad::Object &doc, const std::u16string &handle);

@@ -8,6 +8,7 @@
 #include "tools/gui/talvotikanform.h"
 
 #include "ui/fonts.h"
+#include "ui/statuspanels.h"
 #include "state/mainstate.h"
 #include "ui/messages.h"
 
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QRadioButton>
 #include <QTest>
 #include <QTextBlock>
@@ -106,7 +108,9 @@ private slots:
         g_messages.clear();
         state = std::make_unique<MainState>();
         main = std::make_unique<QWidget>();
-        tab = new TextEditTab(*state, nullptr, nullptr, main.get());
+        auto *bar = new QStatusBar(main.get());
+        addStatusPanels(bar);
+        tab = new TextEditTab(*state, bar, main.get());
         ed = tab->editor;
         popup = new QMenu(main.get());
         QAction *about = popup->addAction(QStringLiteral("バージョン情報"));
