@@ -402,7 +402,7 @@ void EditorMenuTest::serialInsertAndAppend()
     QCOMPARE(preview, QStringLiteral("[ ABC ] x 3"));
     QCOMPARE(lines().join(u' '), QStringLiteral("ABC ABC ABC"));
     click(tab->SpeedButton4);  // one undo step of the control
-    QCOMPARE(ed->lineCount(), 0);
+    QVERIFY(ed->toPlainText().isEmpty());
 }
 
 void EditorMenuTest::badInputLosesNothing()
