@@ -8,6 +8,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libicu-dev
   fonts-vlgothic
 )
 if [ $# -gt 0 ]; then

@@ -12,6 +12,9 @@
 #include "ui/qstr.h"
 #include "cad/qt/targetcadform.h"
 
+#include "textedit/gui/editormenu.h"
+#include "textedit/gui/talvoattform.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -102,6 +105,7 @@ void TTalvoMainForm::buildPages()
     PageControl1->addTab(TabSheet1, QStringLiteral("TEXT, 属性編集"));
     m_textTab->editor->setContextMenu(PopupMenu1);
     guardedConnect(m_textTab, &TextTab::targetCadRequested, this, &TTalvoMainForm::SpeedButton7Click);
+    guardedConnect(m_textTab, &TextTab::tagListRequested, this, &TTalvoMainForm::SpeedButton9Click);
     ComboBox1 = m_textTab->ComboBox1;
     CheckBox1 = m_textTab->CheckBox1;
 
@@ -213,6 +217,20 @@ void TTalvoMainForm::N25Click()
                                    "CAD 図面の文字列をまとめて編集します。")
                         .arg(QStringLiteral(TALVO_VERSION)),
                     nullptr);
+}
+
+void TTalvoMainForm::setDialogs(const Dialogs &dialogs)
+{
+    m_dialogs = dialogs;
+    if (!m_editorMenu && dialogs.tikan && dialogs.kasan && dialogs.renban)
+        m_editorMenu = new EditorMenu(*m_textTab, m_state, PopupMenu1, N25,
+                                      {dialogs.tikan, dialogs.kasan, dialogs.renban}, this);
+}
+
+void TTalvoMainForm::SpeedButton9Click()
+{
+    if (m_dialogs.att)
+        m_dialogs.att->execFor(this, ComboBox1);
 }
 
 void TTalvoMainForm::SpeedButton7Click()

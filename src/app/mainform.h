@@ -28,6 +28,11 @@ class QTableWidget;
 class QTimer;
 class QToolButton;
 class TTargetCADForm;
+class TTalvoAttForm;
+class TTalvoKasanForm;
+class TTalvoRenbanForm;
+class TTalvoTikanForm;
+class EditorMenu;
 struct Settings;
 
 namespace cad {
@@ -45,6 +50,18 @@ public:
 
     // The dialog behind "CAD"; created after this window, not owned.
     void setTargetCADForm(TTargetCADForm *form) { m_targetCad = form; }
+    // The dialogs of the text tools and the tag list, created after this
+    // window and kept; not owned. The editor's context menu joins with them.
+    struct Dialogs {
+        TTalvoTikanForm *tikan = nullptr;
+        TTalvoKasanForm *kasan = nullptr;
+        TTalvoRenbanForm *renban = nullptr;
+        TTalvoAttForm *att = nullptr;
+    };
+    void setDialogs(const Dialogs &dialogs);
+    const Dialogs &dialogs() const { return m_dialogs; }
+    EditorMenu *editorMenu() const { return m_editorMenu; }
+    void SpeedButton9Click();
     // Reads and rewrites the target CAD list file for that dialog.
     std::optional<QStringList> loadTargetCadList();
     void saveTargetCadList(const QStringList &entries);
@@ -113,6 +130,8 @@ private:
     AttrGridPage *m_attrPage = nullptr;
     SearchPage *m_searchPage = nullptr;
     TTargetCADForm *m_targetCad = nullptr;
+    Dialogs m_dialogs;
+    EditorMenu *m_editorMenu = nullptr;
     std::unique_ptr<cad::TMessageFilter> m_messageFilter;
     TextFormat m_tagListFormat;     // written back as the tag list was read
     TextFormat m_targetListFormat;  // the same for the target CAD list

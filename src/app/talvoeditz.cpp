@@ -4,10 +4,10 @@
 #include "ui/talvoapplication.h"
 #include "app/mainform.h"
 #include "app/singleinstance.h"
-#include "app/talvoattform.h"
-#include "app/talvokasanform.h"
-#include "app/talvorenbanform.h"
-#include "app/talvotikanform.h"
+#include "textedit/gui/talvoattform.h"
+#include "tools/gui/talvokasanform.h"
+#include "tools/gui/talvorenbanform.h"
+#include "tools/gui/talvotikanform.h"
 #include "cad/connection.h"
 #include "cad/qt/qtwindowapi.h"
 #include "cad/qt/targetcadform.h"
@@ -51,6 +51,7 @@ int runTalvoEditZ(int argc, char **argv)
         TTalvoAttForm attForm(&mainForm);
         targetCadForm.setMainWindow(&mainForm);
         mainForm.setTargetCADForm(&targetCadForm);
+        mainForm.setDialogs({&tikanForm, &kasanForm, &renbanForm, &attForm});
 
         instance.markRunning();
         cad::setMainWindowHandle(cad::QtWindowApi::handleOf(&mainForm));

@@ -1,6 +1,5 @@
 #include "tools/number.h"
 
-#include "tools/text.h"
 #include "base/strings.h"
 #include "tools/tool_error.h"
 

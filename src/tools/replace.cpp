@@ -1,21 +1,8 @@
 #include "tools/replace.h"
 
-#include "tools/text.h"
-#include "base/strings.h"
+#include "tools/casefold.h"
 
 namespace tools {
-
-namespace {
-
-std::u16string folded(std::u16string_view text)
-{
-    std::u16string result(text);
-    for (char16_t& unit : result)
-        unit = FoldCase(unit);
-    return result;
-}
-
-} // namespace
 
 std::u16string replaceAll(std::u16string_view text, std::u16string_view search,
                           std::u16string_view replacement, bool ignoreCase)
@@ -23,15 +10,15 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view search,
     if (search.empty())
         return std::u16string(text);
 
-    // FoldCase maps unit to unit, so offsets found in the folded copies
+    // Folding keeps every length, so offsets found in the folded copies
     // are offsets in the original text.
     std::u16string foldedText;
     std::u16string foldedSearch;
     std::u16string_view haystack = text;
     std::u16string_view needle = search;
     if (ignoreCase) {
-        foldedText = folded(text);
-        foldedSearch = folded(search);
+        foldedText = foldCase(text);
+        foldedSearch = foldCase(search);
         haystack = foldedText;
         needle = foldedSearch;
     }

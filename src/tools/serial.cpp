@@ -1,6 +1,5 @@
 #include "tools/serial.h"
 
-#include "tools/text.h"
 #include "base/strings.h"
 #include "tools/tool_error.h"
 
@@ -53,6 +52,9 @@ SerialRun readSerialFields(const SerialFields& fields, SerialUse use)
         run.start = readStart(fields, use);
     run.step = orDefault(parseDecimal(fields.step), 1);
     run.count = readCount(fields, use);
+    if (use == SerialUse::Generation && run.count > kMaxSerialCount)
+        throw ToolError(u"作成数 " + intToDecimal(run.count, 0) + u" は多すぎます。"
+                        + intToDecimal(kMaxSerialCount, 0) + u" 以下にしてください");
     return run;
 }
 

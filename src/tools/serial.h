@@ -20,6 +20,10 @@ struct SerialFields {
     Radix radix = Radix::Decimal;
 };
 
+// The most strings one run may produce; a mistyped count beyond it would
+// freeze the program for minutes and flood the editor.
+inline constexpr std::int32_t kMaxSerialCount = 100000;
+
 // Generation and preview read some fields with different defaults.
 enum class SerialUse { Generation, Preview };
 
@@ -37,7 +41,8 @@ struct SerialRun {
 // Reads the fields; text that is not a number falls back to the default
 // of `use`. Throws ToolError "'x' は整数ではありません" (the dialog stays open)
 // for an octal start with a unit other than 0-9, and, when generating,
-// for a count that is not a whole number while there is no start number.
+// for a count that is not a whole number while there is no start number,
+// and, when generating, for a count above kMaxSerialCount.
 SerialRun readSerialFields(const SerialFields& fields, SerialUse use);
 
 // The number of item k: start + k * step in the run's radix, zero-padded

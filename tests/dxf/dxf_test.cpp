@@ -363,7 +363,8 @@ TEST(DxfSave, FailedWriteLeavesNoTemporaryAndSaysWhy)
 {
     Drawing d;
     dxf::DrawingFile f = dxf::DrawingFile::load(kTinyR12, d);
-    const fs::path dir = scratch("target-is-a-directory.dxf");
+    // A folder of its own: other tests save beside it at the same time.
+    const fs::path dir = scratch("failed-write") / "target-is-a-directory.dxf";
     fs::create_directories(dir / "inside");
     try {
         f.save(d, dir);

@@ -1,6 +1,6 @@
 #include "tools/replace.h"
 
-#include "tools/text.h"
+#include "tools/casefold.h"
 #include "base/strings.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ struct ReplaceCase {
     std::u16string expected;
 };
 
-TEST(replaceAll, ReplacesEveryOccurrenceOnce)
+TEST(ReplaceAll, ReplacesEveryOccurrenceOnce)
 {
     const ReplaceCase cases[] = {
         {u"ABC abc", u"abc", u"X", true, u"X X"},
@@ -40,19 +40,37 @@ TEST(replaceAll, ReplacesEveryOccurrenceOnce)
     }
 }
 
-TEST(FoldCase, PairsCapitalAndSmallLettersOnly)
+TEST(FoldCase, MatchesEveryCasePairOfTheScripts)
 {
-    const std::pair<char16_t, char16_t> pairs[] = {
-        {u'a', u'A'}, {u'z', u'Z'}, {u'ａ', u'Ａ'}, {u'ｚ', u'Ｚ'}, {u'é', u'É'}, {u'ÿ', u'Ÿ'},
-        {u'ā', u'Ā'}, {u'ĺ', u'Ĺ'}, {u'ŋ', u'Ŋ'}, {u'ž', u'Ž'}, {u'ς', u'Σ'}, {u'ё', u'Ё'},
-        {u'ⅳ', u'Ⅳ'}, {u'ⓩ', u'Ⓩ'},
+    // Capital and small letters of scripts a hand table tends to miss.
+    const std::pair<std::u16string, std::u16string> pairs[] = {
+        {u"A", u"a"}, {u"Ｚ", u"ｚ"}, {u"É", u"é"}, {u"Ÿ", u"ÿ"}, {u"Ǎ", u"ǎ"}, {u"Ά", u"ά"},
+        {u"Σ", u"ς"}, {u"Ґ", u"ґ"}, {u"Ё", u"ё"}, {u"Ạ", u"ạ"}, {u"Ⅳ", u"ⅳ"}, {u"Ⓩ", u"ⓩ"},
+        {u"Ա", u"ա"}, {u"Ⰰ", u"ⰰ"},
     };
-    for (const auto& [small, capital] : pairs) {
-        EXPECT_EQ(tools::FoldCase(small), capital) << int(small);
-        EXPECT_EQ(tools::FoldCase(capital), capital) << int(capital);
+    for (const auto& [capital, small] : pairs) {
+        EXPECT_EQ(tools::foldCase(capital), tools::foldCase(small)) << int(capital[0]);
+        EXPECT_EQ(tools::replaceAll(u"<" + small + u">", capital, u"#", true), u"<#>") << int(capital[0]);
     }
-    for (char16_t other : {u'÷', u'ı', u'1', u'ア', u'@', u'[', u'\u3000'})
-        EXPECT_EQ(tools::FoldCase(other), other) << int(other);
+    // Letters without a partner and other characters stay as they are.
+    EXPECT_EQ(tools::foldCase(u"1÷アか@[\u3000"), u"1÷アか@[\u3000");
+    EXPECT_NE(tools::foldCase(u"ア"), tools::foldCase(u"ｱ"));
+    EXPECT_NE(tools::foldCase(u"ガ"), tools::foldCase(u"が"));
+#ifndef _WIN32
+    // Beyond the BMP too (Deseret).
+    EXPECT_EQ(tools::replaceAll(u"x\U00010428y", u"\U00010400", u"#", true), u"x#y");
+#endif
+}
+
+TEST(FoldCase, KeepsTheLengthOfEveryText)
+{
+    // Offsets found in folded text must be offsets in the original.
+    const std::u16string texts[] = {u"", u"ẞß", u"İı", u"ŉ", u"\U00010400\U00010428x",
+                                    std::u16string{char16_t(0xD800), u'A'},
+                                    std::u16string{u'A', char16_t(0xDC00)}};
+    for (const std::u16string& text : texts)
+        EXPECT_EQ(tools::foldCase(text).size(), text.size());
+    EXPECT_EQ(tools::replaceAll(u"İx ix", u"X", u"y", true), u"İy iy");
 }
 
 TEST(TextHelpers, TrimKeepsIdeographicSpace)

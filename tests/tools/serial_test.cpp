@@ -98,6 +98,11 @@ TEST(SerialNumbers, ReportConversionErrors)
         // No start number: the count must be a whole number, but only to generate.
         {fields(u"a", u"", u"", u"1", u""), false, u"'' は整数ではありません"},
         {fields(u"a", u"", u"", u"1", u"3x"), false, u"'3x' は整数ではありません"},
+        // A mistyped count would freeze the program: refused, with or without a start.
+        {fields(u"", u"1", u"", u"1", u"2000000000"), false,
+         u"作成数 2000000000 は多すぎます。100000 以下にしてください"},
+        {fields(u"a", u"", u"", u"1", u"100001"), false,
+         u"作成数 100001 は多すぎます。100000 以下にしてください"},
     };
     for (const Case& c : cases) {
         try {
@@ -111,6 +116,8 @@ TEST(SerialNumbers, ReportConversionErrors)
         else
             EXPECT_NO_THROW(tools::serialPreview(c.fields));
     }
+    EXPECT_EQ(generate(fields(u"", u"", u"", u"1", u"100000")).size(), 100000u);
+    EXPECT_EQ(tools::ToolError(u"作成数").what(), std::string("作成数"));
     // 8 and 9 pass in octal and weigh as in OctToInt.
     EXPECT_EQ(generate(fields(u"", u"9", u"", u"1", u"1", Radix::Octal)), std::vector<std::u16string>{u"11"});
 }

@@ -133,6 +133,32 @@ void LineEditor::addLine(const QString &s)
     --m_programmatic;
 }
 
+void LineEditor::insertLines(int index, const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return;
+    QStringList ps;
+    ps.reserve(lines.size());
+    for (const QString &l : lines)
+        ps << toParagraphs(l);
+    const QString block = ps.join(u'\n');
+    const int count = lineCount();
+    ++m_programmatic;
+    QTextCursor c(document());
+    c.beginEditBlock();
+    if (count == 0) {
+        c.insertText(block);
+    } else if (index >= count) {
+        c.movePosition(QTextCursor::End);
+        c.insertText(QStringLiteral("\n") + block);
+    } else {
+        c.setPosition(document()->findBlockByNumber(std::max(index, 0)).position());
+        c.insertText(block + QStringLiteral("\n"));
+    }
+    c.endEditBlock();
+    --m_programmatic;
+}
+
 void LineEditor::clearLines()
 {
     setLines({});

@@ -25,6 +25,9 @@ public:
     // between beginUpdate and endUpdate), so its history never goes stale.
     void putLine(int i, const QString &s);
     void addLine(const QString &s);
+    // Inserts lines before line `index` (after the last line when `index`
+    // is the line count) as one undo step of the control.
+    void insertLines(int index, const QStringList &lines);
     // Clearing and replacing everything empties the undo history and puts
     // the caret at line 1, column 1.
     void clearLines();

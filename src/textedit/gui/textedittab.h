@@ -69,6 +69,9 @@ public:
 
     // A long command runs: the editor is read-only and only "中止" acts.
     bool isBusy() const { return m_busy; }
+    // Enters and leaves that state; the context menu's long commands use
+    // it too, so no fetch or write-back runs from inside their pumps.
+    void setBusy(bool busy);
 
     // dX and dY as the fields read: locale format, 0 when not a number.
     double dX() const;
@@ -83,7 +86,6 @@ private:
     void clearFeedback();
     void proposeStep(bool withMessage);
     void showProgress(int current, int total);
-    void setBusy(bool busy);
     using RunGuard = QScopeGuard<std::function<void()>>;
     [[nodiscard]] RunGuard startRun();
 
