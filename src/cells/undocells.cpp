@@ -1,6 +1,7 @@
 #include "cells/undocells.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace cells {
 
@@ -56,7 +57,9 @@ void TUndoCells::Undo(CellGrid &aGrid)
     TUndoCell *e = FindLatest(aGrid);
     if (!e)
         return;
-    auto it = std::find_if(FList.begin(), FList.end(), [&](const auto &p) { return p.get() == e; });
+    // The newest entry lies at or near the end of the list.
+    auto rit = std::find_if(FList.rbegin(), FList.rend(), [&](const auto &p) { return p.get() == e; });
+    auto it = std::prev(rit.base());
     std::unique_ptr<TUndoCell> owned = std::move(*it);
     FList.erase(it);
     // A grid that shrank since the entry was made: the entry goes, and no
