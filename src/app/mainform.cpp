@@ -4,6 +4,7 @@
 #include "app/core/messages.h"
 #include "app/core/ontop.h"
 #include "app/core/pagecontrols.h"
+#include "app/core/picklist.h"
 #include "app/core/statuspanels.h"
 #include "app/settings.h"
 #include "cad/connection.h"
@@ -112,6 +113,11 @@ void TTalvoMainForm::buildPages()
     CheckBox6 = m_attrPage->CheckBox6;
     CheckBox7 = m_attrPage->CheckBox7;
     StringGrid1 = m_attrPage->StringGrid1;
+    m_attrPage->tagSetFilePath = [this] { return m_files.readPath(kTagSetFileName); };
+    connect(m_attrPage, &AttrGridPage::fetchStarted, this, [this] {
+        m_textTab->Label1->clear();
+        m_textTab->Label2->clear();
+    });
     Label5 = m_attrPage->Label5;
 
     m_searchPage = new SearchPage(m_state, StatusBar1, PageControl1);
@@ -141,7 +147,6 @@ void TTalvoMainForm::FormCreate()
     m_textTab->Label2->clear();
     Label5->clear();
     Label6->clear();
-    StringGrid1->setColumnWidth(0, 30);
     PageControl1->setCurrentIndex(0);
     StringGrid2->setColumnWidth(0, StringGrid2->width());
     m_textTab->editor->clearLines();

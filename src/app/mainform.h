@@ -17,7 +17,8 @@ using TextTab = TextEditTab;
 using TextTab = TextTabPlaceholder;
 #endif
 
-#include "app/attrgridpage.h"
+#include "attrgrid/gui/attrgridpage.h"
+#include "attrgrid/gui/attrgridview.h"
 #include "app/searchpage.h"
 
 class QAction;
@@ -29,6 +30,7 @@ class QMenu;
 class QProgressBar;
 class QStatusBar;
 class QTabWidget;
+class QTableView;
 class QTableWidget;
 class QTimer;
 class QToolButton;
@@ -86,7 +88,7 @@ public:
     QCheckBox *CheckBox2 = nullptr;
     QCheckBox *CheckBox6 = nullptr;
     QCheckBox *CheckBox7 = nullptr;
-    QTableWidget *StringGrid1 = nullptr;
+    QTableView *StringGrid1 = nullptr;
     QLabel *Label5 = nullptr;
     QLineEdit *Edit3 = nullptr;
     QLabel *Label6 = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "attrgrid/records.h"
+
 #include <string>
 
 // The main window's own state that the tab pages share. Owned by
@@ -14,5 +16,6 @@ struct MainState {
     int iLineLast = 0;        // editor lines that count as data
     bool ATTmode = false;     // the editor holds attribute strings
     int startCol = -1, startRow = -1;  // anchor of a mouse selection in StringGrid1
-    int moveCol = -1, moveRow = -1;    // last cell passed during that selection
+    int moveCol = 0, moveRow = 0;      // last cell passed during that selection
+    AttrGridData attr;        // blkList, attList, StringGrid1's cells and FUndoCells
 };
