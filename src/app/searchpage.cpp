@@ -1,7 +1,9 @@
 #include "app/searchpage.h"
 
-#include "app/core/anchors.h"
-#include "app/core/pagecontrols.h"
+#include "ui/fonts.h"
+#include "ui/guard.h"
+#include "ui/anchors.h"
+#include "ui/pagecontrols.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -36,7 +38,7 @@ SearchPage::SearchPage(MainState &, QStatusBar *, QWidget *parent)
     StringGrid2->setGeometry(0, 96, 316, 176);
     anchorToParent(StringGrid2, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
 
-    connect(Edit3, &QLineEdit::textEdited, this, [this](const QString &text) {
+    guardedConnect(Edit3, &QLineEdit::textEdited, this, [this](const QString &text) {
         if (!m_upperCase)
             return;
         const QString upper = text.toUpper();
@@ -46,7 +48,7 @@ SearchPage::SearchPage(MainState &, QStatusBar *, QWidget *parent)
             Edit3->setCursorPosition(pos);
         }
     });
-    connect(CheckBox4, &QCheckBox::toggled, this, &SearchPage::setEdit3UpperCase);
+    guardedConnect(CheckBox4, &QCheckBox::toggled, this, &SearchPage::setEdit3UpperCase);
 }
 
 void SearchPage::setEdit3UpperCase(bool on)

@@ -47,7 +47,7 @@ int ReplaceCells(cells::CellGrid &grid, cells::TUndoCells &undo, int &counter, c
     if (search.empty())
         return 0;
     return eachCell(grid, undo, counter, sel, [&](const std::u16string &text) {
-        return tools::ReplaceAll(text, search, replacement, false);
+        return tools::replaceAll(text, search, replacement, false);
     });
 }
 
@@ -59,7 +59,7 @@ int AddToCells(cells::CellGrid &grid, cells::TUndoCells &undo, int &counter, con
     cells::CellOperation op(grid, undo);
     for (int r = sel.top; r <= sel.bottom; ++r)
         for (int c = sel.left; c <= sel.right; ++c)
-            if (auto result = tools::AddToNumber(grid.cellText(c, r), options))
+            if (auto result = tools::addToNumber(grid.cellText(c, r), options))
                 op.change(c, r, std::move(*result));
     counter = op.counter();
     return op.count();
@@ -80,7 +80,7 @@ int SerialIntoColumn(cells::CellGrid &grid, cells::TUndoCells &undo, int &counte
     const long long available = std::max(0LL, (long long)rows.last - rows.first + 1);
     const long long n = std::min<long long>(std::max(run.count, 0), available);
     for (long long k = 0; k < n; ++k)
-        op.change(col, int(rows.first + k), tools::SerialString(run, std::int32_t(k)));
+        op.change(col, int(rows.first + k), tools::serialString(run, std::int32_t(k)));
     counter = op.counter();
     return op.count();
 }

@@ -1,5 +1,7 @@
 #include "attrgrid/records.h"
 
+#include "attrgrid/tagset.h"
+
 #include <utility>
 
 const nAtt *AttrGridData::record(int col, int row) const
@@ -19,4 +21,13 @@ bool AttrGridData::changed(int col, int row) const
 {
     const nAtt *r = record(col, row);
     return r && r->text != cells.cellText(col, row);
+}
+
+AttrSet attrSetOfLine(std::u16string_view line)
+{
+    TagSet parsed = parseTagSet(line);
+    AttrSet set;
+    set.tags = std::move(parsed.tags);
+    set.blockPattern = std::move(parsed.blockPattern);
+    return set;
 }

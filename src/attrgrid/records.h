@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One picked block reference; grid row r belongs to blkList[r - 1].
@@ -52,3 +53,6 @@ struct AttrSet {
     // without tags still keeps one data column.
     int columns() const { return tags.empty() ? 2 : int(tags.size()) + 1; }
 };
+
+// The set of one line of the tag set list (split as parseTagSet does).
+AttrSet attrSetOfLine(std::u16string_view line);

@@ -4,10 +4,10 @@
 #include "attrgrid/gui/attrgridpage.h"
 #include "attrgrid/gui/attrgridview.h"
 
-#include "app/core/fonts.h"
-#include "app/core/mainstate.h"
-#include "app/core/messages.h"
-#include "app/core/statuspanels.h"
+#include "state/mainstate.h"
+#include "ui/fonts.h"
+#include "ui/messages.h"
+#include "ui/statuspanels.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -325,7 +325,7 @@ private slots:
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(text(2, 1), QStringLiteral("1kW"));
 
-        page->dialogs.serial = [] { return std::optional(tools::ReadSerialFields({}, tools::SerialUse::Generation)); };
+        page->dialogs.serial = [] { return std::optional(tools::readSerialFields({}, tools::SerialUse::Generation)); };
         select(2, 2, 2, 2);
         page->N31->trigger();  // rows 2 to 3 of the current column
         QCOMPARE(text(2, 2), QStringLiteral("00"));

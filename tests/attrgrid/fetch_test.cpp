@@ -75,10 +75,13 @@ TEST_F(AttrFetchTest, PatternOfTheSetNameFiltersThePick)
 {
     auto a = insert(u"EQ", 0, 0, {{u"NAME", u"e"}});
     auto b = insert(u"ABC1", 10, 0, {{u"NAME", u"abc"}});
-    FetchOutcome r = fetch({a, b}, setOf({u"NAME"}, u"ABC*"));
+    FetchOutcome r = fetch({a, b}, attrSetOfLine(u"機器[ABC*],NAME"));
     EXPECT_EQ(r.picked, 1);
     ASSERT_EQ(data.blkList.size(), 1u);
     EXPECT_EQ(cell(1, 1), u"abc");
+    // Empty brackets, or "]" before "[": every block name.
+    EXPECT_EQ(fetch({a, b}, attrSetOfLine(u"機器[],NAME")).picked, 2);
+    EXPECT_EQ(fetch({a, b}, attrSetOfLine(u"機]器[ABC*,NAME")).picked, 2);
 }
 
 TEST_F(AttrFetchTest, TwoAttributesOfOneTagAndATagListedTwice)

@@ -83,7 +83,7 @@ TEST_F(GridTools, NumberAdditionRecordsOnlyChangedCells)
 
 TEST_F(GridTools, SerialNumbersFillTheCurrentColumnWithinTheRows)
 {
-    tools::SerialRun run = tools::ReadSerialFields({}, tools::SerialUse::Generation);  // '00' .. '15'
+    tools::SerialRun run = tools::readSerialFields({}, tools::SerialUse::Generation);  // '00' .. '15'
     // One cell selected in the second of six data rows: rows 2 to 6.
     auto rows = attrgrid::serialRows({2, 2, 2, 2}, 2, 6);
     EXPECT_EQ(attrgrid::SerialIntoColumn(g, undo, counter, 2, rows, run), 5);
@@ -102,12 +102,12 @@ TEST_F(GridTools, SerialNumbersFillTheCurrentColumnWithinTheRows)
     fixed.start.clear();
     fixed.prefix = u"abc";
     fixed.count = u"3";
-    run = tools::ReadSerialFields(fixed, tools::SerialUse::Generation);
+    run = tools::readSerialFields(fixed, tools::SerialUse::Generation);
     EXPECT_EQ(attrgrid::SerialIntoColumn(g, undo, counter, 1, {5, 6}, run), 2);
     EXPECT_EQ(g.cellText(1, 6), u"ABC");
 
     fixed.count = u"0";
-    run = tools::ReadSerialFields(fixed, tools::SerialUse::Generation);
+    run = tools::readSerialFields(fixed, tools::SerialUse::Generation);
     EXPECT_EQ(attrgrid::SerialIntoColumn(g, undo, counter, 1, {1, 6}, run), 0);
     EXPECT_EQ(counter, 1);
 }

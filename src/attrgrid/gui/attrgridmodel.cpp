@@ -1,8 +1,8 @@
 #include "attrgrid/gui/attrgridmodel.h"
 
-#include "attrgrid/gui/cellcolours.h"
+#include "ui/cellcolors.h"
 
-#include "cad/qt/qstr.h"
+#include "ui/qstr.h"
 
 AttrGridModel::AttrGridModel(AttrGridData &data, QObject *parent) : QAbstractTableModel(parent), m_data(data) {}
 
@@ -31,11 +31,11 @@ QVariant AttrGridModel::data(const QModelIndex &index, int role) const
         return m_data.changed(col, row);
     case Qt::BackgroundRole:
         if (m_data.cells.ref(col, row) < 1)
-            return cellcolours::unusable();
+            return cellcolors::locked;
         return {};
     case Qt::ForegroundRole:
         if (m_data.changed(col, row))
-            return cellcolours::changedText();
+            return cellcolors::changed;
         return {};
     default:
         return {};

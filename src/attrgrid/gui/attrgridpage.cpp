@@ -6,19 +6,18 @@
 #include "attrgrid/attrfetch.h"
 #include "attrgrid/attrwriteback.h"
 #include "attrgrid/gridtools.h"
-
-#include "app/core/anchors.h"
-#include "app/core/mainstate.h"
-#include "app/core/messages.h"
-#include "app/core/pagecontrols.h"
-#include "app/core/picklist.h"
-#include "app/core/statuspanels.h"
-#include "app/core/tagset.h"
-#include "app/core/talvoapplication.h"
-#include "app/core/textfile.h"
 #include "cad/connection.h"
-#include "cad/qt/qstr.h"
 #include "cells/grideditkeys.h"
+#include "state/mainstate.h"
+#include "ui/anchors.h"
+#include "ui/fonts.h"
+#include "ui/guard.h"
+#include "ui/messages.h"
+#include "ui/pagecontrols.h"
+#include "ui/picklist.h"
+#include "ui/qstr.h"
+#include "ui/statuspanels.h"
+#include "ui/textfile.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,15 +45,6 @@
 #include <climits>
 
 namespace {
-
-AttrSet attrSetOfLine(const QString &line)
-{
-    TagSet parsed = parseTagSet(fromQ(line));
-    AttrSet set;
-    set.tags = std::move(parsed.tags);
-    set.blockPattern = std::move(parsed.blockPattern);
-    return set;
-}
 
 cells::EditKey editKeyOf(int key)
 {
@@ -120,7 +110,7 @@ AttrGridPage::AttrGridPage(MainState &state, QStatusBar *status, QMenu *gridMenu
     StringGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     StringGrid1->setGeometry(0, 89, 316, 175);
     StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this, gridMenu](const QPoint &pos) {
+    guardedConnect(StringGrid1, &QWidget::customContextMenuRequested, this, [this, gridMenu](const QPoint &pos) {
         if (gridMenu && !gridMenu->isEmpty() && !m_fetching)
             gridMenu->popup(StringGrid1->viewport()->mapToGlobal(pos));
     });
@@ -151,7 +141,7 @@ void AttrGridPage::buildMenu(QMenu *menu)
     auto item = [&](const char *name, const QString &caption, void (AttrGridPage::*handler)()) {
         QAction *a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
+        guardedConnect(a, &QAction::triggered, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
         return a;
     };
     auto separator = [&](const char *name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
@@ -171,7 +161,7 @@ void AttrGridPage::buildMenu(QMenu *menu)
 void AttrGridPage::wire()
 {
     auto on = [this](QToolButton *button, void (AttrGridPage::*handler)(), bool duringFetch = false) {
-        connect(button, &QToolButton::clicked, this,
+        guardedConnect(button, &QToolButton::clicked, this,
                 [this, handler, duringFetch] { run([this, handler] { (this->*handler)(); }, duringFetch); });
     };
     on(SpeedButton10, &AttrGridPage::SpeedButton10Click);
@@ -179,11 +169,11 @@ void AttrGridPage::wire()
     on(SpeedButton12, &AttrGridPage::SpeedButton12Click, true);
     on(SpeedButton13, &AttrGridPage::SpeedButton13Click);
 
-    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    guardedConnect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { run([this] { StringGrid1Click(); }); });
-    connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
+    guardedConnect(StringGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int s) { run([this, s] { StringGrid1FixedCellClick(s + 1, 0); }); });
-    connect(StringGrid1->verticalHeader(), &QHeaderView::sectionClicked, this,
+    guardedConnect(StringGrid1->verticalHeader(), &QHeaderView::sectionClicked, this,
             [this](int s) { run([this, s] { StringGrid1FixedCellClick(0, s + 1); }); });
     StringGrid1->cornerClicked = [this] { run([this] { StringGrid1FixedCellClick(0, 0); }); };
 
@@ -263,7 +253,7 @@ void AttrGridPage::SpeedButton10Click()
         if (!cad::IsCadRunning())
             return;
         cad::Object doc = cad::AttachActiveDocument(true, true);
-        const AttrSet set = attrSetOfLine(ComboBox2->currentText());
+        const AttrSet set = attrSetOfLine(fromQ(ComboBox2->currentText()));
         FetchHooks hooks;
         hooks.pump = [] { PumpMessages(); };
         hooks.afterPick = [](int) {

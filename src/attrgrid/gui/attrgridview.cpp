@@ -1,7 +1,7 @@
 #include "attrgrid/gui/attrgridview.h"
 
 #include "attrgrid/gui/attrgridmodel.h"
-#include "attrgrid/gui/cellcolours.h"
+#include "ui/cellcolors.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,7 +12,7 @@
 void AttrGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     if (index.data(AttrGridModel::kRefRole).toInt() < 1) {
-        painter->fillRect(option.rect, cellcolours::unusable());
+        painter->fillRect(option.rect, cellcolors::locked);
         return;
     }
     if (!index.data(AttrGridModel::kChangedRole).toBool()) {
@@ -30,7 +30,7 @@ void AttrGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->save();
     painter->setClipRect(option.rect);
     painter->setFont(opt.font);
-    painter->setPen(cellcolours::changedText());
+    painter->setPen(cellcolors::changed);
     const QRect r = option.rect.adjusted(2, 0, 0, 0);
     painter->drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
     painter->restore();
