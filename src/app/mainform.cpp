@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -152,6 +153,9 @@ void TTalvoMainForm::FormCreate()
     StringGrid2->setColumnWidth(0, StringGrid2->width());
     m_textTab->editor->clearLines();
 
+    // The native window exists from here on, so the default position can
+    // centre the outer size, frame included.
+    winId();
     const Settings settings = readSettingsFile();
     applySettings(settings);
 
@@ -209,10 +213,11 @@ void TTalvoMainForm::PageControl1Change()
 
 void TTalvoMainForm::N25Click()
 {
+    // No parent: the box sits in the middle of the screen, not of this window.
     ShowInformation(QStringLiteral("TalvoEditZ 版 %1 (2026年12月)\n"
                                    "CAD 図面の文字列をまとめて編集します。")
                         .arg(QStringLiteral(TALVO_VERSION)),
-                    this);
+                    nullptr);
 }
 
 void TTalvoMainForm::SpeedButton7Click()
@@ -225,5 +230,8 @@ void TTalvoMainForm::Timer1Timer()
 {
     if (PageControl1->currentIndex() != 0)
         return;
-    m_textTab->timerTick();
+    // A slow tick (a message box, a busy CAD) never overlaps the next.
+    Timer1->stop();
+    const auto restart = qScopeGuard([this] { Timer1->start(); });
+    guarded([this] { m_textTab->timerTick(); });
 }

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 const QString kTargetCadFileName = QStringLiteral("TargetCAD_APIVersion.txt");
@@ -24,7 +25,13 @@ QPoint TTalvoMainForm::centredPosition() const
     if (!screen)
         return {};
     const QSize s = screen->geometry().size();
-    const QSize w = frameGeometry().size();
+    // The outer size: frameGeometry() of a window never shown is its client
+    // size, so the frame comes from the native window's margins.
+    QSize w = size();
+    if (const QWindow *h = windowHandle()) {
+        const QMargins m = h->frameMargins();
+        w += QSize(m.left() + m.right(), m.top() + m.bottom());
+    }
     // div truncates towards zero, as C++ integer division does.
     return {(s.width() - w.width()) / 2, (s.height() - w.height()) / 2};
 }

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-std::vector<Talvo> textList;
-
 namespace {
 struct Key {
     double x = 0, y = 0;

@@ -22,10 +22,6 @@ struct Talvo {
     bool locked = false;
 };
 
-// The records of the line editor, paired with its lines.
-extern std::vector<Talvo> textList;
-
 // Mode 0: x ascending; 1: y descending; 2: unchanged; 3 or more: 0 or 1
 // by the wider spread (ties sort by y). Exchange sort, exact comparisons.
 void SortTexts(std::vector<Talvo> &list, int mode);
-inline void SortTexts(int mode) { SortTexts(textList, mode); }

@@ -3,6 +3,7 @@
 #include "cad/connection.h"
 #include "base/strings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -166,27 +167,62 @@ void resizeRecords(std::vector<Talvo> &list, int count, double dX, double dY)
     }
 }
 
+namespace {
+// Index of the last record that names an entity; -1 when none does.
+int lastWithEntity(const std::vector<Talvo> &list)
+{
+    for (int i = int(list.size()) - 1; i >= 0; --i)
+        if (!list[std::size_t(i)].sHnd.empty())
+            return i;
+    return -1;
+}
+} // namespace
+
 WriteBackResult WriteBack(const cad::Object &doc, std::vector<Talvo> &list, const Lines &lines, bool attMode,
-                          double dX, double dY, const PumpFn &pump, bool &runFlag, const ProgressFn &progress)
+                          double dX, double dY, const PumpFn &pump, bool &runFlag, const ProgressFn &progress,
+                          const WriteBackMessageFn &message)
 {
     WriteBackResult r;
+    bool firstDone = list.empty();
+    auto fail = [&](const std::exception &e) {
+        const bool told = r.failed;
+        r.failed = true;
+        if (r.error.empty())
+            r.error = errorText(e);
+        if (!told && message)
+            message(WriteBackMessage::Failed);
+    };
     if (!list.empty()) {
         try {
-            // The group is closed on every path, also when a pass fails.
+            // The group is closed on every path, also when a pass fails,
+            // after the message the user sees.
             cad::UndoMark mark(doc);
             r.undoGroup = true;
             Pass pass(doc, list, lines, pump, runFlag, progress);
-            if (pass.first() && !attMode)
-                r.zeroStep = !pass.second(dX, dY);
+            try {
+                firstDone = pass.first();
+                if (firstDone && !attMode && !pass.second(dX, dY)) {
+                    r.zeroStep = true;
+                    if (message)
+                        message(WriteBackMessage::ZeroStep);
+                }
+            } catch (const std::exception &e) {
+                fail(e);
+            }
             r.aborted = pass.abortedAt;
             mark.close();
         } catch (const std::exception &e) {
-            r.failed = true;
-            r.error = errorText(e);
+            fail(e);
         }
     }
-    if (!attMode)
-        resizeRecords(list, UsedLineCount(lines), dX, dY);
+    if (!attMode) {
+        // Records the first pass never came to still name their texts; they
+        // stay, paired with their lines, so a later write-back reaches them.
+        int keep = UsedLineCount(lines);
+        if (!firstDone)
+            keep = std::max(keep, lastWithEntity(list) + 1);
+        resizeRecords(list, keep, dX, dY);
+    }
     if (r.failed) {
         try {
             doc.call(u"Regen", {cad::Variant(0)});

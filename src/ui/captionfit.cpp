@@ -65,6 +65,23 @@ void fitCaptions(QWidget *root)
             growToCaption(w);
 }
 
+void fitComboFont(QComboBox *combo, int designPixels)
+{
+    auto fit = [combo, designPixels] {
+        // Below this size Japanese text is no longer readable; cut instead.
+        constexpr int kSmallest = 8;
+        QFont f = combo->font();
+        for (int px = designPixels; px >= kSmallest; --px) {
+            f.setPixelSize(px);
+            combo->setFont(f);
+            if (captionWidth(combo) <= combo->width())
+                break;
+        }
+    };
+    QObject::connect(combo, &QComboBox::currentTextChanged, combo, fit);
+    fit();
+}
+
 QStringList clippedCaptions(const QWidget *root)
 {
     QStringList out;

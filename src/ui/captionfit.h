@@ -14,5 +14,9 @@ int captionWidth(const QWidget *w);
 void growToCaption(QWidget *w);
 // growToCaption() for every button, check box, label and combo under root.
 void fitCaptions(QWidget *root);
+// For a combo that has no room to grow: whenever its text changes, takes
+// the largest pixel size up to `designPixels` at which the text fits.
+class QComboBox;
+void fitComboFont(QComboBox *combo, int designPixels);
 // Object names of the controls under root whose caption is cut.
 QStringList clippedCaptions(const QWidget *root);

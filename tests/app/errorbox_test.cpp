@@ -12,7 +12,7 @@
 #include "ui/qstr.h"
 
 #include <QAction>
-#include <QLabel>
+#include <QStatusBar>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -122,8 +122,8 @@ private slots:
     {
         HostBench hb;
         MainState state;
-        QLabel p0, p1;
-        TextEditTab tab(state, &p0, &p1);
+        QStatusBar bar;
+        TextEditTab tab(state, &bar);
         hb.host.faults().failMember(u"ActiveDocument");
         tab.SpeedButton1->click();
         QCOMPARE(g_boxes.size(), 1);

@@ -9,6 +9,7 @@
 #include "ui/qstr.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -27,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <memory>
 
@@ -235,7 +237,11 @@ void MainFormTest::firstStartWithoutFiles()
 {
     auto form = makeForm();
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    QCOMPARE(form->pos(), QPoint((screen.width() - 324) / 2, (screen.height() - 320) / 2));
+    // The outer size is centred, frame included.
+    QVERIFY(form->windowHandle());
+    const QMargins frame = form->windowHandle()->frameMargins();
+    const QSize outer(324 + frame.left() + frame.right(), 320 + frame.top() + frame.bottom());
+    QCOMPARE(form->pos(), QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2));
     QCOMPARE(form->PageControl1->currentIndex(), 0);
     QCOMPARE((QList<bool>{form->CheckBox1->isChecked(), form->CheckBox2->isChecked(), form->CheckBox3->isChecked(),
                           form->CheckBox4->isChecked(), form->CheckBox5->isChecked(), form->CheckBox6->isChecked(),
@@ -358,6 +364,24 @@ void MainFormTest::versionMessage()
     QCOMPARE(g_messages.size(), 1);
     QVERIFY(g_messages[0].startsWith(QStringLiteral("情報|TalvoEditZ")));
     QCOMPARE(g_messages[0].count(QLatin1Char('\n')), 1);
+
+    // The box sits in the middle of the screen, wherever the window is.
+    form->move(0, 0);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    const MessageSink sink = setMessageSink(nullptr);
+    QPoint centre;
+    QTimer::singleShot(0, form.get(), [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            centre = box->geometry().center();
+            box->close();
+        }
+    });
+    form->N25->trigger();
+    setMessageSink(sink);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2((centre - screen.center()).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("box centre %1,%2").arg(centre.x()).arg(centre.y())));
 }
 
 void MainFormTest::messageFilterLivesWithTheWindow()

@@ -82,7 +82,7 @@ LineEditor::LineEditor(QWidget *parent)
 int LineEditor::lineCount() const
 {
     const QTextDocument *d = document();
-    if (d->blockCount() == 1 && d->firstBlock().length() <= 1)
+    if (m_noLines && d->blockCount() == 1 && d->firstBlock().length() <= 1)
         return 0;
     return d->blockCount();
 }
@@ -129,6 +129,7 @@ void LineEditor::addLine(const QString &s)
     c.movePosition(QTextCursor::End);
     c.insertText(lineCount() == 0 ? toParagraphs(s) : QStringLiteral("\n") + toParagraphs(s));
     c.endEditBlock();
+    m_noLines = false;
     --m_programmatic;
 }
 
@@ -145,6 +146,7 @@ void LineEditor::setLines(const QStringList &lines)
     for (const QString &l : lines)
         ps << toParagraphs(l);
     setPlainText(ps.join(u'\n'));  // also empties the undo history
+    m_noLines = lines.isEmpty();
     --m_programmatic;
     resetCaret();
 }
@@ -164,6 +166,7 @@ void LineEditor::setText(const QString &text)
         s.chop(1);
     ++m_programmatic;
     setPlainText(s);
+    m_noLines = text.isEmpty();  // "\r\n" is one empty line
     --m_programmatic;
     resetCaret();
 }
@@ -274,6 +277,7 @@ void LineEditor::onContentsChange(int position, int removed, int added)
     Q_UNUSED(removed);
     if (m_programmatic > 0)
         return;
+    m_noLines = false;  // whatever the user did, the editor now shows a line
     QTextBlock b = document()->findBlock(position);
     QTextBlock last = document()->findBlock(position + added);
     while (b.isValid()) {

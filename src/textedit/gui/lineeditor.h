@@ -16,6 +16,8 @@ public:
     explicit LineEditor(QWidget *parent = nullptr);
 
     // --- Line list (CR LF when taken or set as one string) ---------------
+    // An editor that shows one empty line has one line; it has none only
+    // after it was cleared, given no lines, or given an empty text.
     int lineCount() const;
     QString line(int i) const;
     QStringList lines() const;
@@ -76,4 +78,5 @@ private:
     int m_updateDepth = 0;
     int m_caretBlock = 0;
     bool m_undoAvailable = false;
+    bool m_noLines = true;     // cleared and untouched since: no lines at all
 };

@@ -7,12 +7,16 @@
 #include "textedit/textrules.h"
 #include "textedit/writeback.h"
 
-#include "ui/messages.h"
+#include "base/strings.h"
+#include "cad/connection.h"
+#include "ui/anchors.h"
+#include "ui/captionfit.h"
 #include "ui/cellcolors.h"
 #include "ui/guard.h"
-#include "cad/connection.h"
+#include "ui/messages.h"
+#include "ui/pagecontrols.h"
 #include "ui/qstr.h"
-#include "base/strings.h"
+#include "ui/statuspanels.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,31 +28,9 @@
 
 namespace {
 
-
-QToolButton *button(QWidget *parent, const char *name, const QString &caption, QRect geometry, bool enabled = true)
+QLineEdit *stepField(QWidget *parent, const QString &name, int left, int top)
 {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(caption);
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setEnabled(enabled);
-    return b;
-}
-
-QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect geometry)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
-    return l;
-}
-
-QLineEdit *stepField(QWidget *parent, const char *name, QRect geometry)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(geometry);
+    QLineEdit *e = makeEdit(parent, name, left, top, 71, 22);
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     e->setAttribute(Qt::WA_InputMethodEnabled, false);  // numbers only, no IME
     e->setFocusPolicy(Qt::ClickFocus);                  // not a tab stop
@@ -132,55 +114,46 @@ private:
 
 } // namespace
 
-TextEditTab::TextEditTab(MainState &state, QLabel *statusPanel0, QLabel *statusPanel1, QWidget *parent)
-    : QWidget(parent), m_state(state), m_panel0(statusPanel0), m_panel1(statusPanel1)
+TextEditTab::TextEditTab(MainState &state, QStatusBar *status, QWidget *parent)
+    : QWidget(parent), m_state(state), m_status(status)
 {
-    SpeedButton1 = button(this, "SpeedButton1", QStringLiteral("TEXT"), {6, 2, 49, 22});
-    SpeedButton2 = button(this, "SpeedButton2", QStringLiteral("更新(Ctrl+Enter)"), {58, 2, 105, 22}, false);
-    SpeedButton6 = button(this, "SpeedButton6", QStringLiteral("整列"), {163, 2, 44, 22}, false);
-    Label3 = label(this, "Label3", QStringLiteral("dX :"), {213, 5, 22, 14});
-    Edit1 = stepField(this, "Edit1", {240, 2, 71, 22});
-    SpeedButton8 = button(this, "SpeedButton8", QStringLiteral("ATTR"), {6, 23, 49, 22});
+    SpeedButton1 = makeButton(this, QStringLiteral("SpeedButton1"), QStringLiteral("TEXT"), 6, 2, 49, 22);
+    SpeedButton2 = makeButton(this, QStringLiteral("SpeedButton2"), QStringLiteral("更新(Ctrl+Enter)"), 58, 2, 105, 22,
+                              false);
+    SpeedButton6 = makeButton(this, QStringLiteral("SpeedButton6"), QStringLiteral("整列"), 163, 2, 44, 22, false);
+    Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("dX :"), 213, 5);
+    Edit1 = stepField(this, QStringLiteral("Edit1"), 240, 2);
+    SpeedButton8 = makeButton(this, QStringLiteral("SpeedButton8"), QStringLiteral("ATTR"), 6, 23, 49, 22);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::InsertAlphabetically);
+    // Typed text never becomes an item: the tag list dialog adds tags, and
+    // every item is written to the tag list file at close.
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMaxVisibleItems(16);
     // A chosen entry shows from its start: the tag before the colon counts.
     connect(ComboBox1, &QComboBox::activated, ComboBox1,
             [this] { ComboBox1->lineEdit()->setCursorPosition(0); });
     ComboBox1->setGeometry(58, 22, 126, 22);
-    SpeedButton9 = button(this, "SpeedButton9", QStringLiteral("..."), {184, 23, 23, 22});
-    Label4 = label(this, "Label4", QStringLiteral("dY :"), {213, 25, 23, 14});
-    Edit2 = stepField(this, "Edit2", {240, 23, 71, 22});
-    Label1 = label(this, "Label1", QString(), {9, 51, 115, 16});
-    Label2 = label(this, "Label2", QString(), {128, 50, 188, 16});
-    SpeedButton7 = button(this, "SpeedButton7", QStringLiteral("CAD"), {5, 70, 36, 22});
-    CheckBox1 = new QCheckBox(QStringLiteral("座標順取得"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(50, 71, 83, 21);
-    CheckBox1->setChecked(true);
-    SpeedButton3 = button(this, "SpeedButton3", QStringLiteral("すべて選択"), {139, 70, 74, 22});
-    SpeedButton5 = button(this, "SpeedButton5", QStringLiteral("中止"), {215, 71, 52, 22}, false);
-    SpeedButton4 = button(this, "SpeedButton4", QStringLiteral("Undo"), {270, 71, 45, 22}, false);
+    // SpeedButton9 sits right of it: a long entry takes a smaller font.
+    fitComboFont(ComboBox1, ComboBox1->font().pixelSize() > 0 ? ComboBox1->font().pixelSize() : 12);
+    SpeedButton9 = makeButton(this, QStringLiteral("SpeedButton9"), QStringLiteral("..."), 184, 23, 23, 22);
+    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("dY :"), 213, 25);
+    Edit2 = stepField(this, QStringLiteral("Edit2"), 240, 23);
+    Label1 = makeLabel(this, QStringLiteral("Label1"), QString(), 9, 51);
+    Label2 = makeLabel(this, QStringLiteral("Label2"), QString(), 128, 50);
+    SpeedButton7 = makeButton(this, QStringLiteral("SpeedButton7"), QStringLiteral("CAD"), 5, 70, 36, 22);
+    CheckBox1 = makeCheckBox(this, QStringLiteral("CheckBox1"), QStringLiteral("座標順取得"), 50, 71, 83, 21, true);
+    SpeedButton3 = makeButton(this, QStringLiteral("SpeedButton3"), QStringLiteral("すべて選択"), 139, 70, 74, 22);
+    SpeedButton5 = makeButton(this, QStringLiteral("SpeedButton5"), QStringLiteral("中止"), 215, 71, 52, 22, false);
+    SpeedButton4 = makeButton(this, QStringLiteral("SpeedButton4"), QStringLiteral("Undo"), 270, 71, 45, 22, false);
     editor = new LineEditor(this);
     editor->setObjectName(QStringLiteral("editor"));
-    editor->setGeometry(0, 98, 316, 174);
+    editor->setGeometry(0, 98, kPageDesignWidth, kPageDesignHeight - 98);
+    anchorToParent(editor, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
     m_windowColour = editor->backgroundColour();
-    resize(316, 272);
+    resize(kPageDesignWidth, kPageDesignHeight);
     wire();
-}
-
-namespace {
-QLabel *statusPanel(QStatusBar *bar, const char *name)
-{
-    return bar ? bar->findChild<QLabel *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly) : nullptr;
-}
-} // namespace
-
-TextEditTab::TextEditTab(MainState &state, QStatusBar *status, QWidget *parent)
-    : TextEditTab(state, statusPanel(status, "StatusPanel0"), statusPanel(status, "StatusPanel1"), parent)
-{
 }
 
 void TextEditTab::wire()
@@ -201,12 +174,6 @@ void TextEditTab::wire()
     connect(SpeedButton7, &QToolButton::clicked, this, &TextEditTab::targetCadRequested);
     connect(SpeedButton9, &QToolButton::clicked, this, &TextEditTab::tagListRequested);
     // Ctrl+C and Ctrl+X are swallowed until the context menu routes them.
-}
-
-void TextEditTab::resizeEvent(QResizeEvent *e)
-{
-    QWidget::resizeEvent(e);
-    editor->setGeometry(0, 98, width(), std::max(0, height() - 98));
 }
 
 double TextEditTab::dX() const
@@ -245,10 +212,8 @@ void TextEditTab::clearFeedback()
 {
     Label1->clear();
     Label2->clear();
-    if (m_panel0)
-        m_panel0->clear();
-    if (m_panel1)
-        m_panel1->clear();
+    setStatusPanel(m_status, 0, QString());
+    setStatusPanel(m_status, 1, QString());
 }
 
 void TextEditTab::showProgress(int current, int total)
@@ -258,7 +223,7 @@ void TextEditTab::showProgress(int current, int total)
 
 void TextEditTab::proposeStep(bool withMessage)
 {
-    Step s = ::proposeStep(textList);
+    Step s = ::proposeStep(m_state.textList);
     QLocale l = numberLocale();
     Edit1->setText(l.toString(s.dX, 'f', 2));
     Edit2->setText(l.toString(s.dY, 'f', 2));
@@ -294,17 +259,18 @@ void TextEditTab::SpeedButton1Click()
     if (f.total <= 0)
         return;
     const int excluded = f.excluded();
-    textList = std::move(f.records);
-    m_state.undoFlag = false;
-    SpeedButton4->setEnabled(false);
-    editor->setLines(recordTexts(textList));
+    m_state.textList = std::move(f.records);
+    m_state.textListATTmode = false;
     if (excluded > 0)
         ShowMessage(QStringLiteral("ロック画層のTEXT ") + decimal(excluded) + QStringLiteral(" 個を除外しました."),
                     this);
-    if (!textList.empty()) {
+    m_state.undoFlag = false;
+    SpeedButton4->setEnabled(false);
+    editor->setLines(recordTexts(m_state.textList));
+    if (!m_state.textList.empty()) {
         proposeStep(true);
         SpeedButton2->setEnabled(true);
-        SpeedButton6->setEnabled(textList.size() >= 2);
+        SpeedButton6->setEnabled(m_state.textList.size() >= 2);
     }
 }
 
@@ -322,6 +288,7 @@ void TextEditTab::SpeedButton8Click()
     {
         cad::Object doc = cad::AttachActiveDocument(true, true);
         Label2->show();
+        BusyScope busy(this, &TextEditTab::setBusy);
         f = FetchAttributes(doc, fromQ(ComboBox1->currentText()), CheckBox1->isChecked(),
                             [this](const std::u16string &s) {
                                 Label2->setText(toQ(s));
@@ -330,14 +297,15 @@ void TextEditTab::SpeedButton8Click()
     }
     if (f.blocks <= 0)
         return;
-    textList = std::move(f.records);
+    m_state.textList = std::move(f.records);
+    m_state.textListATTmode = true;
     m_state.undoFlag = false;
     SpeedButton4->setEnabled(false);
-    editor->setLines(recordTexts(textList));
+    editor->setLines(recordTexts(m_state.textList));
     Label2->setText(toQ(f.tag) + QStringLiteral(" = ") + decimal(editor->lineCount()) + QStringLiteral(" / ") +
                     decimal(f.blocks));
     proposeStep(false);
-    SpeedButton2->setEnabled(!textList.empty());
+    SpeedButton2->setEnabled(!m_state.textList.empty());
     SpeedButton6->setEnabled(false);
 }
 
@@ -350,60 +318,58 @@ void TextEditTab::SpeedButton2Click()
         return;
     cad::Object doc = cad::AttachActiveDocument(false, false);
     m_state.AcadRunFlag = true;
-    m_state.runFlag = true;
-    SpeedButton5->setEnabled(true);
-    Label2->show();
-    SpeedButton3->hide();
-    WriteBackResult r;
-    {
-        struct Closing {
-            TextEditTab *t;
-            ~Closing()
-            {
-                t->Label2->hide();
-                t->SpeedButton3->show();
-            }
-        } closing{this};
-        BusyScope busy(this, &TextEditTab::setBusy);
-        r = WriteBack(doc, textList, editorLines(editor), m_state.ATTmode, dX(), dY(), PumpMessages,
-                      m_state.runFlag, [this](int c, int t) { showProgress(c, t); });
-    }
-    if (!r.failed) {
-        m_state.runFlag = false;
-        SpeedButton5->setEnabled(false);
-    }
-    if (r.zeroStep)
-        ShowMessage(QStringLiteral("dX, dY が 0 のため、追加を中止しました．"), this);
-    if (r.failed)
-        ShowMessage(QStringLiteral("エラーのため、更新を中止しました．"), this);
+    auto closing = startRun();
+    BusyScope busy(this, &TextEditTab::setBusy);
+    // The records decide the mode: a fetch that filled nothing left them
+    // as they were, whatever ATTmode it set.
+    WriteBack(doc, m_state.textList, editorLines(editor), m_state.textListATTmode, dX(), dY(), PumpMessages, m_state.runFlag,
+              [this](int c, int t) { showProgress(c, t); },
+              [this](WriteBackMessage m) {
+                  ShowMessage(m == WriteBackMessage::ZeroStep
+                                  ? QStringLiteral("dX, dY が 0 のため、追加を中止しました．")
+                                  : QStringLiteral("エラーのため、更新を中止しました．"),
+                              this);
+              });
 }
 
 // Align: re-space the texts at record 0's point plus i·(dX, dY).
 void TextEditTab::SpeedButton6Click()
 {
-    if (m_busy)
+    // Align moves, erases and copies texts; attribute records are never
+    // its to touch.
+    if (m_busy || m_state.textListATTmode)
         return;
     if (!cad::IsCadRunning())
         return;
     cad::Object doc = cad::AttachActiveDocument(false, true);
     m_state.AcadRunFlag = true;
+    auto closing = startRun();
+    AlignResult r;
+    {
+        BusyScope busy(this, &TextEditTab::setBusy);
+        r = Align(doc, m_state.textList, editorLines(editor), dX(), dY(), [this](int c, int t) { showProgress(c, t); });
+    }
+    Label2->hide();
+    SpeedButton3->show();
+    if (r.failed)
+        ShowMessage(QStringLiteral("エラーのため、更新処理を中止しました．"), this);
+}
+
+// Start of a long command: runFlag set, "中止" enabled, progress shown. The
+// returned guard ends the run on every path, errors included, so nothing
+// but the abort button is left to clear it.
+auto TextEditTab::startRun() -> RunGuard
+{
     m_state.runFlag = true;
     SpeedButton5->setEnabled(true);
     Label2->show();
     SpeedButton3->hide();
-    AlignResult r;
-    {
-        BusyScope busy(this, &TextEditTab::setBusy);
-        r = Align(doc, textList, editorLines(editor), dX(), dY(), [this](int c, int t) { showProgress(c, t); });
-    }
-    Label2->hide();
-    SpeedButton3->show();
-    if (r.failed) {
-        ShowMessage(QStringLiteral("エラーのため、更新処理を中止しました．"), this);
-        return;
-    }
-    m_state.runFlag = false;
-    SpeedButton5->setEnabled(false);
+    return RunGuard([this] {
+        Label2->hide();
+        SpeedButton3->show();
+        m_state.runFlag = false;
+        SpeedButton5->setEnabled(false);
+    });
 }
 
 void TextEditTab::SpeedButton3Click()
@@ -417,7 +383,7 @@ void TextEditTab::SpeedButton4Click()
         return;
     if (editor->canUndo())
         editor->undo();
-    else
+    else if (m_state.undoFlag)  // the button may still be enabled without one
         UndoMark(false);
 }
 
@@ -464,8 +430,10 @@ void TextEditTab::timerTick()
 {
     const int row = editor->caretLine();
     int last = editor->lineCount();
-    if (m_state.ATTmode) {
-        last = int(textList.size());
+    // Counted and coloured by the kind of the records the lines belong to.
+    const bool attributes = m_state.textListATTmode;
+    if (attributes) {
+        last = int(m_state.textList.size());
     } else {
         while (last > 0 && base::isBlank(fromQ(editor->line(last - 1))))
             --last;
@@ -473,8 +441,8 @@ void TextEditTab::timerTick()
     m_state.iLineLast = last;
     Label1->setText(QStringLiteral("取得データ数 = ") + decimal(last));
 
-    const int records = int(textList.size());
-    QColor colour = row > records ? (m_state.ATTmode ? cellcolors::beyondAttributes : cellcolors::beyondTexts) : m_windowColour;
+    const int records = int(m_state.textList.size());
+    QColor colour = row > records ? (attributes ? cellcolors::beyondAttributes : cellcolors::beyondTexts) : m_windowColour;
     if (editor->backgroundColour() != colour)
         editor->setBackgroundColour(colour);
 
@@ -492,10 +460,10 @@ void TextEditTab::timerTick()
             ++rows;
     }
     const QString p1 = QStringLiteral("selRows = ") + decimal(rows);
-    if (m_panel1 && m_panel1->text() != p1)
-        m_panel1->setText(p1);
+    if (statusPanel(m_status, 1) != p1)
+        setStatusPanel(m_status, 1, p1);
     const QString p0 = QStringLiteral("Row = ") + decimal(row) + QStringLiteral(" / ") + decimal(last) +
                        QStringLiteral(" Col= ") + decimal(editor->caretColumn());
-    if (m_panel0 && m_panel0->text() != p0)
-        m_panel0->setText(p0);
+    if (statusPanel(m_status, 0) != p0)
+        setStatusPanel(m_status, 0, p0);
 }

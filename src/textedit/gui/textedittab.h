@@ -3,8 +3,10 @@
 #include "state/mainstate.h"
 
 #include <QColor>
+#include <QScopeGuard>
 #include <QWidget>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -24,10 +26,8 @@ class QToolButton;
 class TextEditTab : public QWidget {
     Q_OBJECT
 public:
-    // The two status panels are the main window's; not owned.
-    TextEditTab(MainState &state, QLabel *statusPanel0, QLabel *statusPanel1, QWidget *parent = nullptr);
-    // The same with the main window's status bar, whose two panels are the
-    // labels "StatusPanel0" and "StatusPanel1" among its direct children.
+    // `status` is the main window's status bar with its two panels
+    // (ui/statuspanels.h); not owned.
     TextEditTab(MainState &state, QStatusBar *status, QWidget *parent = nullptr);
 
     QToolButton *SpeedButton1 = nullptr;  // TEXT
@@ -78,19 +78,17 @@ signals:
     void targetCadRequested();
     void tagListRequested();
 
-protected:
-    void resizeEvent(QResizeEvent *e) override;
-
 private:
     void wire();
     void clearFeedback();
     void proposeStep(bool withMessage);
     void showProgress(int current, int total);
     void setBusy(bool busy);
+    using RunGuard = QScopeGuard<std::function<void()>>;
+    [[nodiscard]] RunGuard startRun();
 
     MainState &m_state;
-    QLabel *m_panel0;
-    QLabel *m_panel1;
+    QStatusBar *m_status;
     QColor m_windowColour;
     bool m_busy = false;
     std::vector<std::pair<QWidget *, bool>> m_savedEnabled;

@@ -43,6 +43,26 @@ private slots:
         QCOMPARE(e.lines(), QStringList{"x"});
     }
 
+    void oneEmptyLineIsStillALine()
+    {
+        LineEditor e;
+        e.setLines({""});
+        QCOMPARE(e.lineCount(), 1);
+        QCOMPARE(e.text(), QStringLiteral("\r\n"));
+        e.addLine(QStringLiteral("x"));
+        QCOMPARE(e.lines(), (QStringList{"", "x"}));
+        e.setText(QString());
+        QCOMPARE(e.lineCount(), 0);
+        e.setText(QStringLiteral("\r\n"));  // a snapshot of one empty line
+        QCOMPARE(e.lineCount(), 1);
+        // Typing into a cleared editor and deleting it again leaves a line.
+        e.clearLines();
+        QTest::keyClicks(&e, "a");
+        QTest::keyClick(&e, Qt::Key_Backspace);
+        QCOMPARE(e.lineCount(), 1);
+        QCOMPARE(e.lines(), QStringList{""});
+    }
+
     void replacingEverythingEmptiesHistoryAndResetsCaret()
     {
         LineEditor e;
