@@ -48,7 +48,8 @@ TTalvoMainForm::~TTalvoMainForm()
     if (m_messageFilter)
         m_messageFilter->RevokeFilter();
     m_messageFilter.reset();
-    // FUndoCells / FUndoCells2 are released here once the cell undo lists exist.
+    m_state.attr.FUndoCells.Clear();
+    // FUndoCells2 is released here once the search grid's undo list exists.
 }
 
 void TTalvoMainForm::buildFrame()
@@ -116,7 +117,7 @@ void TTalvoMainForm::buildPages()
     CheckBox7 = m_attrPage->CheckBox7;
     StringGrid1 = m_attrPage->StringGrid1;
     m_attrPage->tagSetFilePath = [this] { return m_files.readPath(kTagSetFileName); };
-    connect(m_attrPage, &AttrGridPage::fetchStarted, this, [this] {
+    guardedConnect(m_attrPage, &AttrGridPage::fetchStarted, this, [this] {
         m_textTab->Label1->clear();
         m_textTab->Label2->clear();
     });
@@ -171,7 +172,8 @@ void TTalvoMainForm::FormCreate()
     m_messageFilter = std::make_unique<cad::TMessageFilter>();
     m_messageFilter->RegisterFilter();
 
-    // FUndoCells and FUndoCells2 are created here once the cell undo lists exist.
+    // FUndoCells (in m_state.attr) is empty from the start; FUndoCells2 is
+    // created here once the search grid's undo list exists.
 }
 
 bool TTalvoMainForm::FormCloseQuery()

@@ -268,6 +268,39 @@ private slots:
         QCOMPARE(QRect(all.left, all.top, all.columns(), all.rows()), QRect(1, 1, 2, 3));
     }
 
+    void dragSelectsFromTheStartCell()
+    {
+        fetchThree();
+        QWidget *vp = grid()->viewport();
+        auto centre = [&](int col, int row) { return grid()->visualRect(at(col, row)).center(); };
+        QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, centre(1, 1));
+        QCOMPARE(state->startCol, 1);
+        QTest::mouseMove(vp, centre(2, 3));
+        cells::Selection s = page->selection();
+        QCOMPARE(QRect(s.left, s.top, s.columns(), s.rows()), QRect(1, 1, 2, 3));
+        QCOMPARE(grid()->currentIndex(), at(2, 3));
+        QTest::mouseMove(vp, centre(1, 1));  // back on the start cell: the rectangle stays
+        s = page->selection();
+        QCOMPARE(QRect(s.left, s.top, s.columns(), s.rows()), QRect(1, 1, 2, 3));
+        QTest::mouseMove(vp, QPoint(-5, centre(1, 2).y()));  // over the row headers
+        s = page->selection();
+        QCOMPARE(QRect(s.left, s.top, s.columns(), s.rows()), QRect(1, 1, 1, 2));
+        QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, centre(1, 2));
+        QCOMPARE(state->startCol, -1);
+
+        // A new drag whose first move reaches the last move's cell does nothing.
+        QTest::mouseMove(vp, centre(2, 3));
+        QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, centre(2, 3));
+        QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, centre(2, 1));
+        state->moveCol = 2;
+        state->moveRow = 3;
+        QTest::mouseMove(vp, centre(2, 3));
+        QVERIFY(page->selection().single());
+        QTest::mouseMove(vp, centre(2, 2));
+        QCOMPARE(page->selection().bottom, 2);
+        QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, centre(2, 2));
+    }
+
     void selectingACellShowsItsHandle()
     {
         fetchThree();

@@ -128,11 +128,8 @@ AttrGridPage::AttrGridPage(MainState &state, QStatusBar *status, QMenu *gridMenu
     wire();
 }
 
-AttrGridPage::~AttrGridPage()
-{
-    // The undo entries name this page's model; the records outlive it.
-    m_data.FUndoCells.Clear();
-}
+// The main window frees the undo list (its state dies before its pages).
+AttrGridPage::~AttrGridPage() = default;
 
 void AttrGridPage::buildMenu(QMenu *menu)
 {

@@ -59,6 +59,10 @@ public:
     std::function<bool(QMouseEvent *)> mouseMove;  // true: handled (a drag)
     std::function<void()> cornerClicked;
 
+    // Typed letters go to the editor of an attribute cell, never to a
+    // search that would move the current cell.
+    void keyboardSearch(const QString &) override {}
+
 public slots:
     void selectAll() override;
 
