@@ -192,9 +192,16 @@ void AttrGridPage::wire()
     };
     StringGrid1->mouseUp = [this](QMouseEvent *e) { run([&] { StringGrid1MouseUp(e); }); };
 
-    // Undo moves the current cell column first, then row.
-    m_model->moveToCol = [this](int col) { moveCurrent(col, AttrGridModel::cellRow(StringGrid1->currentIndex())); };
-    m_model->moveToRow = [this](int row) { moveCurrent(AttrGridModel::cellCol(StringGrid1->currentIndex()), row); };
+    // Undo moves the current cell column first, then row (from cell (1, 1)
+    // when there is none yet).
+    m_model->moveToCol = [this](int col) {
+        const QModelIndex c = StringGrid1->currentIndex();
+        moveCurrent(col, c.isValid() ? AttrGridModel::cellRow(c) : 1);
+    };
+    m_model->moveToRow = [this](int row) {
+        const QModelIndex c = StringGrid1->currentIndex();
+        moveCurrent(c.isValid() ? AttrGridModel::cellCol(c) : 1, row);
+    };
 }
 
 void AttrGridPage::run(const std::function<void()> &handler, bool duringFetch)
