@@ -5,6 +5,7 @@
 #include "ui/messages.h"
 #include "ui/ontop.h"
 #include "ui/pagecontrols.h"
+#include "ui/picklist.h"
 #include "ui/statuspanels.h"
 #include "app/settings.h"
 #include "cad/connection.h"
@@ -50,7 +51,8 @@ TTalvoMainForm::~TTalvoMainForm()
     if (m_messageFilter)
         m_messageFilter->RevokeFilter();
     m_messageFilter.reset();
-    // FUndoCells / FUndoCells2 are released here once the cell undo lists exist.
+    m_state.attr.FUndoCells.Clear();
+    // FUndoCells2 is released here once the search grid's undo list exists.
 }
 
 void TTalvoMainForm::buildFrame()
@@ -118,6 +120,11 @@ void TTalvoMainForm::buildPages()
     CheckBox6 = m_attrPage->CheckBox6;
     CheckBox7 = m_attrPage->CheckBox7;
     StringGrid1 = m_attrPage->StringGrid1;
+    m_attrPage->tagSetFilePath = [this] { return m_files.readPath(kTagSetFileName); };
+    guardedConnect(m_attrPage, &AttrGridPage::fetchStarted, this, [this] {
+        m_textTab->Label1->clear();
+        m_textTab->Label2->clear();
+    });
     Label5 = m_attrPage->Label5;
 
     m_searchPage = new SearchPage(m_state, StatusBar1, PageControl1);
@@ -147,7 +154,6 @@ void TTalvoMainForm::FormCreate()
     m_textTab->Label2->clear();
     Label5->clear();
     Label6->clear();
-    StringGrid1->setColumnWidth(0, 30);
     PageControl1->setCurrentIndex(0);
     StringGrid2->setColumnWidth(0, StringGrid2->width());
     m_textTab->editor->clearLines();
@@ -170,7 +176,8 @@ void TTalvoMainForm::FormCreate()
     m_messageFilter = std::make_unique<cad::TMessageFilter>();
     m_messageFilter->RegisterFilter();
 
-    // FUndoCells and FUndoCells2 are created here once the cell undo lists exist.
+    // FUndoCells (in m_state.attr) is empty from the start; FUndoCells2 is
+    // created here once the search grid's undo list exists.
 }
 
 bool TTalvoMainForm::FormCloseQuery()

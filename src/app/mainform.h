@@ -8,7 +8,8 @@
 
 #include <memory>
 
-#include "app/attrgridpage.h"
+#include "attrgrid/gui/attrgridpage.h"
+#include "attrgrid/gui/attrgridview.h"
 #include "app/searchpage.h"
 #include "textedit/gui/lineeditor.h"
 #include "textedit/gui/textedittab.h"
@@ -24,6 +25,7 @@ class QMenu;
 class QProgressBar;
 class QStatusBar;
 class QTabWidget;
+class QTableView;
 class QTableWidget;
 class QTimer;
 class QToolButton;
@@ -98,7 +100,7 @@ public:
     QCheckBox *CheckBox2 = nullptr;
     QCheckBox *CheckBox6 = nullptr;
     QCheckBox *CheckBox7 = nullptr;
-    QTableWidget *StringGrid1 = nullptr;
+    QTableView *StringGrid1 = nullptr;
     QLabel *Label5 = nullptr;
     QLineEdit *Edit3 = nullptr;
     QLabel *Label6 = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "attrgrid/records.h"
 #include "textedit/talvo.h"
 
 #include <string>
@@ -22,5 +23,6 @@ struct MainState {
     // fetch that set ATTmode but filled nothing cannot mismatch them.
     bool textListATTmode = false;
     int startCol = -1, startRow = -1;  // anchor of a mouse selection in StringGrid1
-    int moveCol = -1, moveRow = -1;    // last cell passed during that selection
+    int moveCol = 0, moveRow = 0;      // last cell passed during that selection
+    AttrGridData attr;        // blkList, attList, StringGrid1's cells and FUndoCells
 };
