@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>

@@ -18,7 +18,7 @@ using TextTab = TextTabPlaceholder;
 #endif
 
 #include "app/attrgridpage.h"
-#include "app/searchpage.h"
+#include "search/gui/searchpage.h"
 
 class QAction;
 class QCheckBox;
@@ -29,6 +29,7 @@ class QMenu;
 class QProgressBar;
 class QStatusBar;
 class QTabWidget;
+class QTableView;
 class QTableWidget;
 class QTimer;
 class QToolButton;
@@ -94,7 +95,7 @@ public:
     QCheckBox *CheckBox4 = nullptr;
     QCheckBox *CheckBox5 = nullptr;
     QCheckBox *CheckBox8 = nullptr;
-    QTableWidget *StringGrid2 = nullptr;
+    QTableView *StringGrid2 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *e) override;
