@@ -1,5 +1,7 @@
 #include "app/mainform.h"
 
+#include "search/gui/resultgridview.h"
+
 #include "app/core/fonts.h"
 #include "app/core/messages.h"
 #include "app/core/ontop.h"
