@@ -1,7 +1,9 @@
 #include "app/attrgridpage.h"
 
-#include "app/core/anchors.h"
-#include "app/core/pagecontrols.h"
+#include "ui/fonts.h"
+#include "ui/guard.h"
+#include "ui/anchors.h"
+#include "ui/pagecontrols.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,7 +40,7 @@ AttrGridPage::AttrGridPage(MainState &, QStatusBar *, QMenu *gridMenu, QWidget *
     StringGrid1->verticalHeader()->setMinimumSectionSize(20);
     StringGrid1->setGeometry(0, 89, 316, 175);
     StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this, gridMenu](const QPoint &pos) {
+    guardedConnect(StringGrid1, &QWidget::customContextMenuRequested, this, [this, gridMenu](const QPoint &pos) {
         if (gridMenu && !gridMenu->isEmpty())
             gridMenu->popup(StringGrid1->viewport()->mapToGlobal(pos));
     });

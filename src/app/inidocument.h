@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/textfile.h"
+#include "ui/textfile.h"
 
 #include <QString>
 #include <QStringList>

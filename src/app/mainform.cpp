@@ -2,15 +2,16 @@
 
 #include "search/gui/resultgridview.h"
 
-#include "app/core/fonts.h"
-#include "app/core/messages.h"
-#include "app/core/ontop.h"
-#include "app/core/pagecontrols.h"
-#include "app/core/statuspanels.h"
+#include "ui/fonts.h"
+#include "ui/guard.h"
+#include "ui/messages.h"
+#include "ui/ontop.h"
+#include "ui/pagecontrols.h"
+#include "ui/statuspanels.h"
 #include "app/settings.h"
 #include "cad/connection.h"
 #include "cad/messagefilter.h"
-#include "cad/qt/qstr.h"
+#include "ui/qstr.h"
 #include "cad/qt/targetcadform.h"
 
 #include <QAction>
@@ -81,18 +82,18 @@ void TTalvoMainForm::buildFrame()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(200);
-    connect(Timer1, &QTimer::timeout, this, &TTalvoMainForm::Timer1Timer);
+    guardedConnect(Timer1, &QTimer::timeout, this, &TTalvoMainForm::Timer1Timer);
     Timer1->start();
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     N25 = PopupMenu1->addAction(QStringLiteral("バージョン情報"));
     N25->setObjectName(QStringLiteral("N25"));
-    connect(N25, &QAction::triggered, this, &TTalvoMainForm::N25Click);
+    guardedConnect(N25, &QAction::triggered, this, &TTalvoMainForm::N25Click);
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
 
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TTalvoMainForm::PageControl1Change);
+    guardedConnect(PageControl1, &QTabWidget::currentChanged, this, &TTalvoMainForm::PageControl1Change);
 }
 
 void TTalvoMainForm::buildPages()
@@ -102,7 +103,7 @@ void TTalvoMainForm::buildPages()
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     PageControl1->addTab(TabSheet1, QStringLiteral("TEXT, 属性編集"));
     m_textTab->editor->setContextMenu(PopupMenu1);
-    connect(m_textTab, &TextTab::targetCadRequested, this, &TTalvoMainForm::SpeedButton7Click);
+    guardedConnect(m_textTab, &TextTab::targetCadRequested, this, &TTalvoMainForm::SpeedButton7Click);
     ComboBox1 = m_textTab->ComboBox1;
     CheckBox1 = m_textTab->CheckBox1;
 

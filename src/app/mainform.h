@@ -1,24 +1,19 @@
 #pragma once
 
 #include "app/appfiles.h"
-#include "app/core/mainstate.h"
-#include "app/core/textfile.h"
+#include "state/mainstate.h"
+#include "ui/textfile.h"
 
 #include <QWidget>
 
 #include <memory>
 
-#ifdef TALVO_HAVE_TEXTEDIT
-#include "textedit/lineeditor.h"
-#include "textedit/textedittab.h"
-using TextTab = TextEditTab;
-#else
-#include "app/texttabplaceholder.h"
-using TextTab = TextTabPlaceholder;
-#endif
-
 #include "app/attrgridpage.h"
 #include "search/gui/searchpage.h"
+#include "textedit/gui/lineeditor.h"
+#include "textedit/gui/textedittab.h"
+
+using TextTab = TextEditTab;
 
 class QAction;
 class QCheckBox;

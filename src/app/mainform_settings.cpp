@@ -2,12 +2,12 @@
 // written at close.
 #include "app/mainform.h"
 
-#include "app/core/messages.h"
-#include "app/core/picklist.h"
+#include "ui/messages.h"
+#include "ui/picklist.h"
 #include "app/inidocument.h"
 #include "app/settings.h"
 #include "cad/connection.h"
-#include "cad/qt/qstr.h"
+#include "ui/qstr.h"
 
 #include <QCheckBox>
 #include <QComboBox>

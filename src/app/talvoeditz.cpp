@@ -1,7 +1,7 @@
 #include "app/talvoeditz.h"
 
 #include "app/builtincad.h"
-#include "app/core/talvoapplication.h"
+#include "ui/talvoapplication.h"
 #include "app/mainform.h"
 #include "app/singleinstance.h"
 #include "app/talvoattform.h"

@@ -1,7 +1,7 @@
 #include "cad/connection.h"
 
 #include "cad/automation.h"
-#include "cad/strings.h"
+#include "base/strings.h"
 
 namespace cad {
 
@@ -79,7 +79,7 @@ Variant GetTempSelectionSet(const Object &doc)
         int count = sets.get(u"Count").toInt();
         for (int i = 0; i < count; ++i) {
             Object set = sets.call(u"Item", {Variant(i)}).toObject();
-            if (upperAscii(set.get(u"Name").toString()) == u"SSTEMP") {
+            if (base::upperAscii(set.get(u"Name").toString()) == u"SSTEMP") {
                 set.call(u"Clear");
                 result = Variant(set);
                 return result;

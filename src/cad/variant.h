@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/usererror.h"
+
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -14,18 +16,14 @@ class Dispatch;
 class Object;
 class Variant;
 
-// A failing automation call. `text` is what the default error report shows.
-class Error : public std::runtime_error {
+// A failing automation call. text() is what the default error report shows.
+class Error : public base::UserError {
 public:
     explicit Error(std::u16string text);
-    const std::u16string &text() const noexcept { return m_text; }
-
-private:
-    std::u16string m_text;
 };
 
-std::string toUtf8(std::u16string_view s);
-std::u16string fromUtf8(std::string_view s);
+using base::fromUtf8;
+using base::toUtf8;
 
 struct Empty {
     bool operator==(const Empty &) const = default;

@@ -3,7 +3,7 @@
 #include "cadhost/errors.h"
 
 #include "cad/object.h"
-#include "cad/strings.h"
+#include "base/strings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -276,7 +276,7 @@ const Entity *Drawing::entity(EntityId id) const
 
 const Entity *Drawing::entityByHandle(std::u16string_view handle) const
 {
-    auto it = m_handles.find(cad::upperAscii(handle));
+    auto it = m_handles.find(base::upperAscii(handle));
     return it == m_handles.end() ? nullptr : entity(it->second);
 }
 

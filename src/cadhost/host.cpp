@@ -5,7 +5,7 @@
 #include "cadhost/objects.h"
 
 #include "cad/messagefilter.h"
-#include "cad/strings.h"
+#include "base/strings.h"
 
 namespace cadhost {
 
@@ -35,7 +35,7 @@ bool HostCore::enter(std::u16string_view member)
         cad::windowApi().sleep(ms);
         waited += std::uint32_t(ms);
     }
-    ++counts[cad::upperAscii(member)];
+    ++counts[base::upperAscii(member)];
     ++total;
     Faults::Verdict v = faults.check(member);
     if (v.fail) {
@@ -134,7 +134,7 @@ Faults &Host::faults()
 
 int Host::callCount(std::u16string_view member) const
 {
-    auto it = m_core->counts.find(cad::upperAscii(member));
+    auto it = m_core->counts.find(base::upperAscii(member));
     return it == m_core->counts.end() ? 0 : it->second;
 }
 

@@ -4,7 +4,6 @@
 #include "cadhost/hostcore.h"
 #include "cadhost/selectionfilter.h"
 
-#include "cad/strings.h"
 
 #include <algorithm>
 #include <cmath>

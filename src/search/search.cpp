@@ -7,8 +7,6 @@
 #include <exception>
 #include <string>
 
-std::vector<Talvo2> searchList;
-
 namespace {
 
 std::u16string number(long long n)

@@ -16,6 +16,3 @@ struct Talvo2 {
     std::int32_t index = 0;  // position in the selection set
     bool locked = false;   // on a layer locked at search time
 };
-
-// The records of the result grid, replaced by each search.
-extern std::vector<Talvo2> searchList;

@@ -1,7 +1,7 @@
 #include "textedit/align.h"
 
 #include "cad/connection.h"
-#include "cad/strings.h"
+#include "base/strings.h"
 
 #include <cmath>
 #include <exception>
@@ -71,7 +71,7 @@ private:
 
     static double zOf(const Talvo &rec) { return hasPoint(rec) ? cad::toPoint(rec.insPt).z : 0.0; }
 
-    bool lineHasText(int i) const { return i < m_total && !cad::isBlank(m_lines[std::size_t(i)]); }
+    bool lineHasText(int i) const { return i < m_total && !base::isBlank(m_lines[std::size_t(i)]); }
 
     void moveRecord(Talvo &rec, int i)
     {
@@ -80,7 +80,7 @@ private:
             cad::Object e = lookupHandle(m_doc, rec.sHnd);
             placeAt(e, rec.txtAli, rec.insPt);
             const std::u16string &line = m_lines[std::size_t(i)];
-            if (!cad::isBlank(line)) {
+            if (!base::isBlank(line)) {
                 if (e.get(u"TextString").toString() != line)
                     e.put(u"TextString", line);
                 m_templ = e;
@@ -123,7 +123,7 @@ private:
         for (int j = n; j < m_used; ++j) {
             Talvo rec;
             rec.insPt = cad::fromPoint(target(j, 0.0));
-            if (!cad::isBlank(m_lines[std::size_t(j)])) {
+            if (!base::isBlank(m_lines[std::size_t(j)])) {
                 cad::Object copy = m_templ.call(u"Copy").toObject();
                 rec.sHnd = copy.get(u"Handle").toString();
                 rec.txtAli = copy.get(u"Alignment").toInt();

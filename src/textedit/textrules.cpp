@@ -1,14 +1,14 @@
 #include "textedit/textrules.h"
 
 #include "cad/connection.h"
-#include "cad/strings.h"
+#include "base/strings.h"
 
 #include <exception>
 
 int UsedLineCount(const Lines &lines)
 {
     for (int i = int(lines.size()); i > 0; --i)
-        if (!cad::isBlank(lines[std::size_t(i - 1)]))
+        if (!base::isBlank(lines[std::size_t(i - 1)]))
             return i;
     return 0;
 }

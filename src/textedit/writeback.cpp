@@ -1,7 +1,7 @@
 #include "textedit/writeback.h"
 
 #include "cad/connection.h"
-#include "cad/strings.h"
+#include "base/strings.h"
 
 #include <cmath>
 #include <exception>
@@ -61,7 +61,7 @@ public:
             running = stepped(running, dX, dY);
             const std::u16string &line = m_lines[std::size_t(j)];
             Talvo rec;
-            if (!cad::isBlank(line)) {
+            if (!base::isBlank(line)) {
                 cad::Object copy = m_templ.call(u"Copy").toObject();
                 int ali = copy.get(u"Alignment").toInt();
                 placeAt(copy, ali, running);
@@ -100,7 +100,7 @@ private:
         return m_runFlag;
     }
 
-    bool lineHasText(int i) const { return i < m_total && !cad::isBlank(m_lines[std::size_t(i)]); }
+    bool lineHasText(int i) const { return i < m_total && !base::isBlank(m_lines[std::size_t(i)]); }
 
     // A record whose entity is gone or refuses the change stays as it is;
     // later records keep their own lines.
@@ -114,7 +114,7 @@ private:
                     e.call(u"Delete");
                     rec.sHnd.clear();
                 }
-            } else if (attribute || !cad::isBlank(m_lines[std::size_t(i)])) {
+            } else if (attribute || !base::isBlank(m_lines[std::size_t(i)])) {
                 const std::u16string &line = m_lines[std::size_t(i)];
                 if (e.get(u"TextString").toString() != line)
                     e.put(u"TextString", line);

@@ -1,6 +1,7 @@
 #include "tools/number.h"
 
 #include "tools/text.h"
+#include "base/strings.h"
 #include "tools/tool_error.h"
 
 #include <algorithm>
@@ -66,11 +67,11 @@ std::optional<std::u16string> addDecimal(std::u16string_view text, const Additio
     if (split.number.empty())
         return std::nullopt;
     // A run beyond 32 bits is not a number we can add to; keep the text.
-    const std::optional<std::int32_t> value = ParseDecimal(split.number);
+    const std::optional<std::int32_t> value = parseDecimal(split.number);
     if (!value)
         return std::nullopt;
     const std::int32_t sum = wrappingAdd(*value, options.addend);
-    return split.head + IntToDecimal(sum, static_cast<int>(split.number.size())) + split.tail;
+    return split.head + intToDecimal(sum, static_cast<int>(split.number.size())) + split.tail;
 }
 
 std::optional<std::u16string> addLastDigits(std::u16string_view text, const AdditionOptions& options)
@@ -84,8 +85,8 @@ std::optional<std::u16string> addLastDigits(std::u16string_view text, const Addi
         if (!IsHexText(candidate))
             return std::nullopt;
         // At most 8 hexadecimal digits always fit.
-        const std::int32_t value = candidate.empty() ? 0 : *ParseHex(candidate);
-        result += IntToHex(wrappingAdd(value, options.addend), static_cast<int>(n));
+        const std::int32_t value = candidate.empty() ? 0 : *parseHex(candidate);
+        result += intToHex(wrappingAdd(value, options.addend), static_cast<int>(n));
     } else {
         if (!IsOctText(candidate))
             return std::nullopt;
@@ -96,7 +97,7 @@ std::optional<std::u16string> addLastDigits(std::u16string_view text, const Addi
 
 } // namespace
 
-std::u16string_view RadixCaption(Radix radix)
+std::u16string_view radixCaption(Radix radix)
 {
     switch (radix) {
     case Radix::Decimal: return u"10進";
@@ -108,7 +109,7 @@ std::u16string_view RadixCaption(Radix radix)
 
 DigitSplit SplitDigitRun(std::u16string_view text, bool fromEnd)
 {
-    const std::u16string_view trimmed = Trim(text);
+    const std::u16string_view trimmed = base::trim(text);
     const auto* begin = trimmed.data();
     const auto* end = begin + trimmed.size();
     const auto* runBegin = end;
@@ -155,7 +156,7 @@ std::int32_t OctToInt(std::u16string_view text)
     std::uint32_t result = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!isDigit(text[i]))
-            throw NotAnIntegerError(text.substr(i, 1));
+            throw notAnIntegerError(text.substr(i, 1));
         const auto weight = static_cast<std::uint32_t>(
             IntPower(8, static_cast<std::int32_t>(text.size() - i - 1)));
         result += static_cast<std::uint32_t>(text[i] - u'0') * weight;
@@ -168,7 +169,7 @@ std::u16string IntToOct(std::int32_t value, int width)
     return padded(magnitudeDigits(magnitudeOf(value), 8), width, value < 0);
 }
 
-std::u16string IntToDecimal(std::int32_t value, int width)
+std::u16string intToDecimal(std::int32_t value, int width)
 {
     std::u16string digits = magnitudeDigits(magnitudeOf(value), 10);
     if (digits.empty())
@@ -176,7 +177,7 @@ std::u16string IntToDecimal(std::int32_t value, int width)
     return padded(std::move(digits), width, value < 0);
 }
 
-std::u16string IntToHex(std::int32_t value, int width)
+std::u16string intToHex(std::int32_t value, int width)
 {
     static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
     std::u16string digits;
@@ -187,7 +188,7 @@ std::u16string IntToHex(std::int32_t value, int width)
     return padded(std::move(digits), width, false);
 }
 
-std::optional<std::int32_t> ParseDecimal(std::u16string_view text)
+std::optional<std::int32_t> parseDecimal(std::u16string_view text)
 {
     bool negative = false;
     if (!text.empty() && (text[0] == u'-' || text[0] == u'+')) {
@@ -209,7 +210,7 @@ std::optional<std::int32_t> ParseDecimal(std::u16string_view text)
     return wrap(static_cast<std::uint32_t>(negative ? 0u - magnitude : magnitude));
 }
 
-std::optional<std::int32_t> ParseHex(std::u16string_view text)
+std::optional<std::int32_t> parseHex(std::u16string_view text)
 {
     if (text.empty())
         return std::nullopt;
@@ -225,9 +226,9 @@ std::optional<std::int32_t> ParseHex(std::u16string_view text)
     return wrap(static_cast<std::uint32_t>(value));
 }
 
-std::optional<std::u16string> AddToNumber(std::u16string_view text, const AdditionOptions& options)
+std::optional<std::u16string> addToNumber(std::u16string_view text, const AdditionOptions& options)
 {
-    if (options.addend == 0 || IsBlank(text))
+    if (options.addend == 0 || base::isBlank(text))
         return std::nullopt;
     if (options.radix == Radix::Decimal)
         return addDecimal(text, options);

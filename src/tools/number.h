@@ -13,7 +13,7 @@ namespace tools {
 enum class Radix { Decimal, Hexadecimal, Octal };
 
 // The dialogs' large radix indicator: "10進", "16進", " 8進".
-std::u16string_view RadixCaption(Radix radix);
+std::u16string_view radixCaption(Radix radix);
 
 struct DigitSplit {
     std::u16string head;
@@ -44,18 +44,18 @@ std::u16string IntToOct(std::int32_t value, int width);
 
 // Decimal writing, digits zero-padded to at least `width`; a negative
 // value puts "-" before the padded digits ('-002').
-std::u16string IntToDecimal(std::int32_t value, int width);
+std::u16string intToDecimal(std::int32_t value, int width);
 
 // Upper-case hexadecimal writing, at least `width` digits; a negative
 // value is written as the 8 digits of its 32-bit two's complement.
-std::u16string IntToHex(std::int32_t value, int width);
+std::u16string intToHex(std::int32_t value, int width);
 
 // Optional sign and ASCII digits, within 32-bit signed range; nothing else.
-std::optional<std::int32_t> ParseDecimal(std::u16string_view text);
+std::optional<std::int32_t> parseDecimal(std::u16string_view text);
 
 // 1 or more hexadecimal digits of either case whose value fits in 32 bits;
 // FFFFFFFF reads as -1.
-std::optional<std::int32_t> ParseHex(std::u16string_view text);
+std::optional<std::int32_t> parseHex(std::u16string_view text);
 
 struct AdditionOptions {
     Radix radix = Radix::Decimal;
@@ -69,6 +69,6 @@ struct AdditionOptions {
 // text, no digit run, a digit run beyond 32 bits, or a last-N candidate
 // that is not hexadecimal (octal). The decimal rule works on the trimmed text, so
 // surrounding blanks are gone from a changed text.
-std::optional<std::u16string> AddToNumber(std::u16string_view text, const AdditionOptions& options);
+std::optional<std::u16string> addToNumber(std::u16string_view text, const AdditionOptions& options);
 
 } // namespace tools

@@ -1,6 +1,7 @@
 #include "tools/replace.h"
 
 #include "tools/text.h"
+#include "base/strings.h"
 
 namespace tools {
 
@@ -16,7 +17,7 @@ std::u16string folded(std::u16string_view text)
 
 } // namespace
 
-std::u16string ReplaceAll(std::u16string_view text, std::u16string_view search,
+std::u16string replaceAll(std::u16string_view text, std::u16string_view search,
                           std::u16string_view replacement, bool ignoreCase)
 {
     if (search.empty())

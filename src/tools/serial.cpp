@@ -1,6 +1,7 @@
 #include "tools/serial.h"
 
 #include "tools/text.h"
+#include "base/strings.h"
 #include "tools/tool_error.h"
 
 namespace tools {
@@ -16,8 +17,8 @@ std::int32_t readStart(const SerialFields& fields, SerialUse use)
 {
     const std::int32_t fallback = use == SerialUse::Generation ? 1 : 0;
     switch (fields.radix) {
-    case Radix::Decimal: return orDefault(ParseDecimal(fields.start), fallback);
-    case Radix::Hexadecimal: return orDefault(ParseHex(fields.start), fallback);
+    case Radix::Decimal: return orDefault(parseDecimal(fields.start), fallback);
+    case Radix::Hexadecimal: return orDefault(parseHex(fields.start), fallback);
     case Radix::Octal: return OctToInt(fields.start);
     }
     return fallback;
@@ -25,12 +26,12 @@ std::int32_t readStart(const SerialFields& fields, SerialUse use)
 
 std::int32_t readCount(const SerialFields& fields, SerialUse use)
 {
-    const std::optional<std::int32_t> count = ParseDecimal(fields.count);
+    const std::optional<std::int32_t> count = parseDecimal(fields.count);
     if (fields.start.empty()) {
         if (use == SerialUse::Preview)
             return orDefault(count, 0);
         if (!count)
-            throw NotAnIntegerError(fields.count);
+            throw notAnIntegerError(fields.count);
         return *count;
     }
     if (use == SerialUse::Generation)
@@ -40,7 +41,7 @@ std::int32_t readCount(const SerialFields& fields, SerialUse use)
 
 } // namespace
 
-SerialRun ReadSerialFields(const SerialFields& fields, SerialUse use)
+SerialRun readSerialFields(const SerialFields& fields, SerialUse use)
 {
     SerialRun run;
     run.prefix = fields.prefix;
@@ -50,41 +51,41 @@ SerialRun ReadSerialFields(const SerialFields& fields, SerialUse use)
     run.radix = fields.radix;
     if (!run.fixedText)
         run.start = readStart(fields, use);
-    run.step = orDefault(ParseDecimal(fields.step), 1);
+    run.step = orDefault(parseDecimal(fields.step), 1);
     run.count = readCount(fields, use);
     return run;
 }
 
-std::u16string SerialNumberText(const SerialRun& run, std::int32_t k)
+std::u16string serialNumberText(const SerialRun& run, std::int32_t k)
 {
     // 32-bit arithmetic that wraps instead of overflowing.
     const auto value = static_cast<std::int32_t>(
         static_cast<std::uint32_t>(run.start)
         + static_cast<std::uint32_t>(k) * static_cast<std::uint32_t>(run.step));
     switch (run.radix) {
-    case Radix::Decimal: return IntToDecimal(value, run.width);
-    case Radix::Hexadecimal: return IntToHex(value, run.width);
+    case Radix::Decimal: return intToDecimal(value, run.width);
+    case Radix::Hexadecimal: return intToHex(value, run.width);
     case Radix::Octal: return IntToOct(value, run.width);
     }
     return {};
 }
 
-std::u16string SerialString(const SerialRun& run, std::int32_t k)
+std::u16string serialString(const SerialRun& run, std::int32_t k)
 {
     if (run.fixedText)
-        return UpperAscii(run.prefix + run.suffix);
-    return UpperAscii(run.prefix + SerialNumberText(run, k) + run.suffix);
+        return base::upperAscii(run.prefix + run.suffix);
+    return base::upperAscii(run.prefix + serialNumberText(run, k) + run.suffix);
 }
 
-std::u16string SerialPreview(const SerialFields& fields)
+std::u16string serialPreview(const SerialFields& fields)
 {
     const std::u16string first = fields.prefix + fields.start + fields.suffix;
-    const SerialRun run = ReadSerialFields(fields, SerialUse::Preview);
+    const SerialRun run = readSerialFields(fields, SerialUse::Preview);
     if (run.fixedText)
-        return u"[ " + UpperAscii(first) + u" ] x " + IntToDecimal(run.count, 0);
+        return u"[ " + base::upperAscii(first) + u" ] x " + intToDecimal(run.count, 0);
     const auto lastItem = static_cast<std::int32_t>(static_cast<std::uint32_t>(run.count) - 1u);
-    const std::u16string last = fields.prefix + SerialNumberText(run, lastItem) + fields.suffix;
-    return UpperAscii(u"[ " + first + u" ] ～ [ " + last + u" ]");
+    const std::u16string last = fields.prefix + serialNumberText(run, lastItem) + fields.suffix;
+    return base::upperAscii(u"[ " + first + u" ] ～ [ " + last + u" ]");
 }
 
 } // namespace tools

@@ -2,32 +2,6 @@
 
 namespace tools {
 
-std::u16string_view Trim(std::u16string_view text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && text[begin] <= u' ')
-        ++begin;
-    while (end > begin && text[end - 1] <= u' ')
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-bool IsBlank(std::u16string_view text)
-{
-    return Trim(text).empty();
-}
-
-std::u16string UpperAscii(std::u16string_view text)
-{
-    std::u16string result(text);
-    for (char16_t& unit : result) {
-        if (unit >= u'a' && unit <= u'z')
-            unit = static_cast<char16_t>(unit - u'a' + u'A');
-    }
-    return result;
-}
-
 char16_t FoldCase(char16_t unit)
 {
     const auto shifted = [unit](int by) { return static_cast<char16_t>(unit - by); };

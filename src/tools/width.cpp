@@ -65,7 +65,7 @@ enum class Direction { ToFull, ToHalf };
 detail::UnitMap buildMap(WidthTable table, Direction direction)
 {
     detail::UnitMap map;
-    for (const WidthPair& pair : PairTable(table)) {
+    for (const WidthPair& pair : pairTable(table)) {
         if (direction == Direction::ToFull)
             map.add(pair.half, pair.full);
         else
@@ -84,7 +84,7 @@ void convert(std::u16string& text)
 
 } // namespace
 
-std::span<const WidthPair> PairTable(WidthTable table)
+std::span<const WidthPair> pairTable(WidthTable table)
 {
     switch (table) {
     case WidthTable::Digits: return kDigits;

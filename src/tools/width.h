@@ -18,7 +18,7 @@ struct WidthPair {
 enum class WidthTable { Digits, Numerals, Latin, Symbols, Katakana };
 
 // The constant pair table, in its defined order.
-std::span<const WidthPair> PairTable(WidthTable table);
+std::span<const WidthPair> pairTable(WidthTable table);
 
 // The ten table routines. Each converts every entry of its table in one
 // direction; the result is that of replacing all occurrences of each entry
@@ -37,7 +37,7 @@ void HanSymbolToZen(std::u16string& text);
 
 // Everything the platform's width mapping knows, to full or half width:
 // LCMapStringW with LCMAP_FULLWIDTH / LCMAP_HALFWIDTH on Windows,
-// PortableToZen / PortableToHan elsewhere.
+// portableToZen / portableToHan elsewhere.
 void AllToZen(std::u16string& text);
 void AllToHan(std::u16string& text);
 
@@ -45,7 +45,7 @@ void AllToHan(std::u16string& text);
 // width_portable.cpp): ASCII and space, half-width katakana with voiced
 // letters composed / decomposed, sound marks, Japanese punctuation and the
 // other forms of the Halfwidth and Fullwidth Forms block.
-void PortableToZen(std::u16string& text);
-void PortableToHan(std::u16string& text);
+void portableToZen(std::u16string& text);
+void portableToHan(std::u16string& text);
 
 } // namespace tools

@@ -133,13 +133,13 @@ void mapWidth(std::u16string& text, DWORD flag)
 
 } // namespace
 
-void PortableToZen(std::u16string& text)
+void portableToZen(std::u16string& text)
 {
     static const detail::UnitMap map = buildMap(true);
     map.apply(text);
 }
 
-void PortableToHan(std::u16string& text)
+void portableToHan(std::u16string& text)
 {
     static const detail::UnitMap map = buildMap(false);
     map.apply(text);
@@ -150,7 +150,7 @@ void AllToZen(std::u16string& text)
 #ifdef _WIN32
     mapWidth(text, LCMAP_FULLWIDTH);
 #else
-    PortableToZen(text);
+    portableToZen(text);
 #endif
 }
 
@@ -159,7 +159,7 @@ void AllToHan(std::u16string& text)
 #ifdef _WIN32
     mapWidth(text, LCMAP_HALFWIDTH);
 #else
-    PortableToHan(text);
+    portableToHan(text);
 #endif
 }
 

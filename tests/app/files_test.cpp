@@ -1,6 +1,6 @@
 #include "app/appfiles.h"
-#include "app/core/picklist.h"
-#include "app/core/textfile.h"
+#include "ui/picklist.h"
+#include "ui/textfile.h"
 #include "app/inidocument.h"
 #include "app/settings.h"
 

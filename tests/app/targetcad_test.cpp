@@ -1,6 +1,6 @@
-#include "app/core/ontop.h"
+#include "ui/ontop.h"
 #include "cad/connection.h"
-#include "cad/qt/qstr.h"
+#include "ui/qstr.h"
 #include "cad/qt/targetcadform.h"
 
 #include <QLineEdit>

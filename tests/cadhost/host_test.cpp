@@ -1,6 +1,7 @@
 #include "cadhost/testapi.h"
 
 #include "cad/connection.h"
+#include "support/errortext.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,6 @@ using cad::Object;
 using cad::Variant;
 
 namespace {
-
-std::u16string errorText(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const cad::Error &e) {
-        return e.text();
-    }
-    return u"(no error)";
-}
 
 class HostTest : public ::testing::Test {
 protected:

@@ -4,11 +4,11 @@
 #include "search/gui/resultgridview.h"
 #include "search/gui/searchpage.h"
 
-#include "app/core/fonts.h"
-#include "app/core/mainstate.h"
-#include "app/core/messages.h"
-#include "app/core/statuspanels.h"
-#include "cad/qt/qstr.h"
+#include "state/mainstate.h"
+#include "ui/fonts.h"
+#include "ui/messages.h"
+#include "ui/qstr.h"
+#include "ui/statuspanels.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -88,7 +88,6 @@ private slots:
     void init()
     {
         g_messages.clear();
-        searchList.clear();
         sh = std::make_unique<SearchHost>();
         state = std::make_unique<MainState>();
         tabs = std::make_unique<QTabWidget>();
@@ -136,14 +135,14 @@ private slots:
         }
         QCOMPARE(texts, (QStringList{"A", "AB", "a", "b"}));
         QCOMPARE(grid()->currentIndex().row(), 0);
-        QCOMPARE(statusPanel(bar, 0), toQ(searchList[0].sHnd));
+        QCOMPARE(statusPanel(bar, 0), toQ(state->searchList[0].sHnd));
         QCOMPARE(page->Label6->text(), QStringLiteral("1 / 4"));
         QCOMPARE(page->SpeedButton14->text(), QStringLiteral("検索"));
         QVERIFY(page->Edit3->isEnabled());
 
         sh->host.resetCallCounts();
         select(3);
-        QCOMPARE(statusPanel(bar, 0), toQ(searchList[3].sHnd));
+        QCOMPARE(statusPanel(bar, 0), toQ(state->searchList[3].sHnd));
         QCOMPARE(statusPanel(bar, 1), QStringLiteral("1.000, 2.000"));
         QCOMPARE(page->Label6->text(), QStringLiteral("4 / 4"));
         QVERIFY(sh->host.callCount(u"ZoomCenter") > 0);  // the view was centred on it
@@ -199,7 +198,7 @@ private slots:
             page->SpeedButton14->click();
         });
         searchFor(QString());
-        QVERIFY(searchList.empty());
+        QVERIFY(state->searchList.empty());
         QCOMPARE(rows(), 1);
         QCOMPARE(recordNumber(0), 0);
         QCOMPARE(page->Label7->text(), QStringLiteral("検索 (部分一致)"));
@@ -226,7 +225,7 @@ private slots:
         sh->host.faults().clear();
         QCOMPARE(g_messages.size(), 1);
         QCOMPARE(g_messages.first(), toQ(cadhost::kInjectedFault));
-        QVERIFY(searchList.empty());
+        QVERIFY(state->searchList.empty());
         QCOMPARE(rows(), 1);
         QCOMPARE(recordNumber(0), 0);
         QCOMPARE(page->SpeedButton14->text(), QStringLiteral("検索"));
@@ -242,7 +241,7 @@ private slots:
         QCOMPARE(recordNumber(0), 1);
         sh->host.stop();
         searchFor(QString());
-        QVERIFY(searchList.empty());
+        QVERIFY(state->searchList.empty());
         QCOMPARE(recordNumber(0), 0);
         QVERIFY(g_messages.isEmpty());
     }
@@ -278,7 +277,7 @@ private slots:
         typeInto(rowOf("ABC"), QStringLiteral("ABD"));
         pressEnter();
         QCOMPARE(sh->stringOf(a), u"ABD");
-        QCOMPARE(searchList[0].text, u"ABD");
+        QCOMPARE(state->searchList[0].text, u"ABD");
         QVERIFY(!model()->index(0, 0).data(ResultGridModel::ChangedRole).toBool());
         QCOMPARE(grid()->currentIndex().row(), 1);  // "Enter=[↓]"
         QVERIFY(!grid()->openEditor());

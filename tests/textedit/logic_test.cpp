@@ -1,4 +1,4 @@
-#include "hostfixture.h"
+#include "support/hostfixture.h"
 
 #include "textedit/align.h"
 #include "textedit/fetch.h"

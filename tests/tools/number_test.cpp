@@ -16,7 +16,7 @@ using tools::Radix;
 std::optional<std::u16string> add(std::u16string_view text, Radix radix, std::int32_t addend,
                                   bool fromEnd = true, int digitCount = 2)
 {
-    return tools::AddToNumber(text, {radix, fromEnd, digitCount, addend});
+    return tools::addToNumber(text, {radix, fromEnd, digitCount, addend});
 }
 
 TEST(SplitDigitRun, SplitsTheTrimmedTextAroundOneRun)
@@ -53,7 +53,7 @@ struct AdditionCase {
     std::optional<std::u16string> expected;  // nothing: text left as is
 };
 
-TEST(AddToNumber, DecimalRule)
+TEST(addToNumber, DecimalRule)
 {
     const AdditionCase cases[] = {
         {u"SW-009", Radix::Decimal, 1, true, 2, u"SW-010"},
@@ -84,7 +84,7 @@ TEST(AddToNumber, DecimalRule)
     }
 }
 
-TEST(AddToNumber, DigitCountRule)
+TEST(addToNumber, DigitCountRule)
 {
     const AdditionCase cases[] = {
         {u"X0a", Radix::Hexadecimal, 1, true, 2, u"X0B"},
@@ -153,25 +153,25 @@ TEST(OctalHelpers, RejectNonDigitsWithTheOffendingCharacter)
 
 TEST(NumberText, WritesAndParsesEdgeValues)
 {
-    EXPECT_EQ(tools::IntToDecimal(0, 0), u"0");
-    EXPECT_EQ(tools::IntToDecimal(-1, 3), u"-001");
-    EXPECT_EQ(tools::IntToDecimal(std::numeric_limits<std::int32_t>::min(), 0), u"-2147483648");
-    EXPECT_EQ(tools::IntToHex(255, 1), u"FF");
-    EXPECT_EQ(tools::IntToHex(0, 3), u"000");
-    EXPECT_EQ(tools::IntToHex(-2, 2), u"FFFFFFFE");
+    EXPECT_EQ(tools::intToDecimal(0, 0), u"0");
+    EXPECT_EQ(tools::intToDecimal(-1, 3), u"-001");
+    EXPECT_EQ(tools::intToDecimal(std::numeric_limits<std::int32_t>::min(), 0), u"-2147483648");
+    EXPECT_EQ(tools::intToHex(255, 1), u"FF");
+    EXPECT_EQ(tools::intToHex(0, 3), u"000");
+    EXPECT_EQ(tools::intToHex(-2, 2), u"FFFFFFFE");
 
-    EXPECT_EQ(tools::ParseDecimal(u"-3"), -3);
-    EXPECT_EQ(tools::ParseDecimal(u"+7"), 7);
-    EXPECT_EQ(tools::ParseDecimal(u"2147483647"), 2147483647);
-    EXPECT_EQ(tools::ParseDecimal(u"-2147483648"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(tools::parseDecimal(u"-3"), -3);
+    EXPECT_EQ(tools::parseDecimal(u"+7"), 7);
+    EXPECT_EQ(tools::parseDecimal(u"2147483647"), 2147483647);
+    EXPECT_EQ(tools::parseDecimal(u"-2147483648"), std::numeric_limits<std::int32_t>::min());
     for (const char16_t* bad : {u"", u"-", u"abc", u"2147483648", u"1 ", u"１", u"1e3"})
-        EXPECT_EQ(tools::ParseDecimal(bad), std::nullopt);
+        EXPECT_EQ(tools::parseDecimal(bad), std::nullopt);
 
-    EXPECT_EQ(tools::ParseHex(u"0e"), 14);
-    EXPECT_EQ(tools::ParseHex(u"FFFFFFFF"), -1);
-    EXPECT_EQ(tools::ParseHex(u"000000010"), 16);
+    EXPECT_EQ(tools::parseHex(u"0e"), 14);
+    EXPECT_EQ(tools::parseHex(u"FFFFFFFF"), -1);
+    EXPECT_EQ(tools::parseHex(u"000000010"), 16);
     for (const char16_t* bad : {u"", u"G", u"100000000", u"-1"})
-        EXPECT_EQ(tools::ParseHex(bad), std::nullopt);
+        EXPECT_EQ(tools::parseHex(bad), std::nullopt);
 }
 
 } // namespace

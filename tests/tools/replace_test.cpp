@@ -1,6 +1,7 @@
 #include "tools/replace.h"
 
 #include "tools/text.h"
+#include "base/strings.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ struct ReplaceCase {
     std::u16string expected;
 };
 
-TEST(ReplaceAll, ReplacesEveryOccurrenceOnce)
+TEST(replaceAll, ReplacesEveryOccurrenceOnce)
 {
     const ReplaceCase cases[] = {
         {u"ABC abc", u"abc", u"X", true, u"X X"},
@@ -35,7 +36,7 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceOnce)
         {u"ガ が", u"ガ", u"カ", true, u"カ が"},
     };
     for (const ReplaceCase& c : cases) {
-        EXPECT_EQ(tools::ReplaceAll(c.text, c.search, c.replacement, c.ignoreCase), c.expected);
+        EXPECT_EQ(tools::replaceAll(c.text, c.search, c.replacement, c.ignoreCase), c.expected);
     }
 }
 
@@ -56,12 +57,12 @@ TEST(FoldCase, PairsCapitalAndSmallLettersOnly)
 
 TEST(TextHelpers, TrimKeepsIdeographicSpace)
 {
-    EXPECT_EQ(tools::Trim(u"\t P7 \r\n"), u"P7");
-    EXPECT_EQ(tools::Trim(u"\u3000x\u3000"), u"\u3000x\u3000");
-    EXPECT_EQ(tools::Trim(u" \x01\x1F "), u"");
-    EXPECT_TRUE(tools::IsBlank(u" \t"));
-    EXPECT_FALSE(tools::IsBlank(u"\u3000"));
-    EXPECT_EQ(tools::UpperAscii(u"sw-ａｂかz"), u"SW-ａｂかZ");
+    EXPECT_EQ(base::trim(u"\t P7 \r\n"), u"P7");
+    EXPECT_EQ(base::trim(u"\u3000x\u3000"), u"\u3000x\u3000");
+    EXPECT_EQ(base::trim(u" \x01\x1F "), u"");
+    EXPECT_TRUE(base::isBlank(u" \t"));
+    EXPECT_FALSE(base::isBlank(u"\u3000"));
+    EXPECT_EQ(base::upperAscii(u"sw-ａｂかz"), u"SW-ａｂかZ");
 }
 
 } // namespace

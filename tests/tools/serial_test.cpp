@@ -15,10 +15,10 @@ using tools::SerialUse;
 
 std::vector<std::u16string> generate(const SerialFields& fields)
 {
-    const tools::SerialRun run = tools::ReadSerialFields(fields, SerialUse::Generation);
+    const tools::SerialRun run = tools::readSerialFields(fields, SerialUse::Generation);
     std::vector<std::u16string> strings;
     for (std::int32_t k = 0; k < run.count; ++k)
-        strings.push_back(tools::SerialString(run, k));
+        strings.push_back(tools::serialString(run, k));
     return strings;
 }
 
@@ -82,7 +82,7 @@ TEST(SerialNumbers, Preview)
         {fields(u"", u"7", u"", u"1", u"", Radix::Octal), u"[ 7 ] ～ [ 7 ]"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(tools::SerialPreview(c.fields), c.expected);
+        EXPECT_EQ(tools::serialPreview(c.fields), c.expected);
 }
 
 TEST(SerialNumbers, ReportConversionErrors)
@@ -101,15 +101,15 @@ TEST(SerialNumbers, ReportConversionErrors)
     };
     for (const Case& c : cases) {
         try {
-            tools::ReadSerialFields(c.fields, SerialUse::Generation);
+            tools::readSerialFields(c.fields, SerialUse::Generation);
             ADD_FAILURE() << "generation accepted the fields";
         } catch (const tools::ToolError& error) {
             EXPECT_EQ(error.text(), c.message);
         }
         if (c.previewFails)
-            EXPECT_THROW(tools::SerialPreview(c.fields), tools::ToolError);
+            EXPECT_THROW(tools::serialPreview(c.fields), tools::ToolError);
         else
-            EXPECT_NO_THROW(tools::SerialPreview(c.fields));
+            EXPECT_NO_THROW(tools::serialPreview(c.fields));
     }
     // 8 and 9 pass in octal and weigh as in OctToInt.
     EXPECT_EQ(generate(fields(u"", u"9", u"", u"1", u"1", Radix::Octal)), std::vector<std::u16string>{u"11"});

@@ -30,7 +30,7 @@ inline void replaceAllExact(std::u16string& text, std::u16string_view from, std:
 
 inline void passByPass(std::u16string& text, WidthTable table, bool toFull)
 {
-    for (const WidthPair& pair : PairTable(table)) {
+    for (const WidthPair& pair : pairTable(table)) {
         if (toFull)
             replaceAllExact(text, pair.half, pair.full);
         else

@@ -20,13 +20,13 @@ std::u16string convert(void (*routine)(std::u16string&), std::u16string text)
 
 TEST(PairTables, HaveTheDefinedSizesAndIrregularRows)
 {
-    EXPECT_EQ(tools::PairTable(WidthTable::Digits).size(), 10u);
-    EXPECT_EQ(tools::PairTable(WidthTable::Numerals).size(), 14u);
-    EXPECT_EQ(tools::PairTable(WidthTable::Latin).size(), 52u);
-    EXPECT_EQ(tools::PairTable(WidthTable::Symbols).size(), 33u);
-    EXPECT_EQ(tools::PairTable(WidthTable::Katakana).size(), 84u);
+    EXPECT_EQ(tools::pairTable(WidthTable::Digits).size(), 10u);
+    EXPECT_EQ(tools::pairTable(WidthTable::Numerals).size(), 14u);
+    EXPECT_EQ(tools::pairTable(WidthTable::Latin).size(), 52u);
+    EXPECT_EQ(tools::pairTable(WidthTable::Symbols).size(), 33u);
+    EXPECT_EQ(tools::pairTable(WidthTable::Katakana).size(), 84u);
 
-    const auto symbols = tools::PairTable(WidthTable::Symbols);
+    const auto symbols = tools::pairTable(WidthTable::Symbols);
     EXPECT_EQ(symbols[1].full, u"\u201D");
     EXPECT_EQ(symbols[6].full, u"\u2019");
     EXPECT_EQ(symbols[7].full, u"\u3000");
@@ -43,7 +43,7 @@ TEST(PairTables, HaveTheDefinedSizesAndIrregularRows)
         }
     }
     // Voiced letters must precede their base letters for the definition to work.
-    const auto kana = tools::PairTable(WidthTable::Katakana);
+    const auto kana = tools::pairTable(WidthTable::Katakana);
     EXPECT_EQ(kana[0].half, u"ｳﾞ");
     EXPECT_EQ(kana[21].full, u"パ");
     EXPECT_EQ(kana[36].half, u"\uFF70");
@@ -95,7 +95,7 @@ std::vector<std::u16string> alphabet()
                                           u"\r", u"・", u"ヶ", u"x"};
     for (WidthTable table : {WidthTable::Digits, WidthTable::Numerals, WidthTable::Latin,
                              WidthTable::Symbols, WidthTable::Katakana}) {
-        for (const auto& pair : tools::PairTable(table)) {
+        for (const auto& pair : tools::pairTable(table)) {
             pieces.emplace_back(pair.full);
             pieces.emplace_back(pair.half);
         }
@@ -139,7 +139,7 @@ TEST(PortableWidthMapping, ConvertsToFullWidth)
         {u"", u""},
     };
     for (const auto& [half, full] : cases)
-        EXPECT_EQ(convert(tools::PortableToZen, half), full);
+        EXPECT_EQ(convert(tools::portableToZen, half), full);
 }
 
 TEST(PortableWidthMapping, ConvertsToHalfWidth)
@@ -154,7 +154,7 @@ TEST(PortableWidthMapping, ConvertsToHalfWidth)
         {u"ヰヱヮヵヶあ”’", u"ヰヱヮヵヶあ”’"},
     };
     for (const auto& [full, half] : cases)
-        EXPECT_EQ(convert(tools::PortableToHan, full), half);
+        EXPECT_EQ(convert(tools::portableToHan, full), half);
 }
 
 TEST(PortableWidthMapping, RoundTripsEveryHalfWidthForm)
@@ -165,10 +165,10 @@ TEST(PortableWidthMapping, RoundTripsEveryHalfWidthForm)
         const std::u16string original(1, unit);
         for (const bool toFull : {true, false}) {
             std::u16string text = original;
-            (toFull ? tools::PortableToZen : tools::PortableToHan)(text);
+            (toFull ? tools::portableToZen : tools::portableToHan)(text);
             if (text == original)
                 continue;
-            (toFull ? tools::PortableToHan : tools::PortableToZen)(text);
+            (toFull ? tools::portableToHan : tools::portableToZen)(text);
             EXPECT_EQ(text, original) << std::hex << int(unit);
         }
     }

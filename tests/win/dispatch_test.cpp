@@ -7,6 +7,7 @@
 #include "cad/com/comdispatch.h"
 #include "cad/com/comerror.h"
 #include "cad/connection.h"
+#include "support/errortext.h"
 #include "cad/windowapi.h"
 
 #include <gtest/gtest.h>
@@ -40,16 +41,6 @@ public:
     void sleep(int ms) override { sleeps.push_back(ms); }
     void drawPolyline(cad::WindowHandle, int, bool, std::uint32_t, std::span<const cad::PixelPoint>) override {}
 };
-
-std::u16string errorText(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const cad::Error &e) {
-        return e.text();
-    }
-    return u"(no error)";
-}
 
 class OutOfProcess : public ::testing::Test {
 protected:

@@ -46,9 +46,9 @@ std::map<std::u16string, std::pair<std::u16string, std::u16string>> differences(
     auto check = [&](const std::u16string &in) {
         std::u16string ours = in;
         if (toFull)
-            tools::PortableToZen(ours);
+            tools::portableToZen(ours);
         else
-            tools::PortableToHan(ours);
+            tools::portableToHan(ours);
         std::u16string theirs = platformMap(in, toFull ? LCMAP_FULLWIDTH : LCMAP_HALFWIDTH);
         if (ours != theirs)
             out[in] = {ours, theirs};
@@ -78,7 +78,7 @@ std::map<std::u16string, wintest::WidthDifference> expectedDifferences(bool toFu
     static std::deque<std::u16string> texts;  // a deque never moves its elements
     auto add = [&](char16_t base, char16_t half, char16_t spacing, char16_t combining) {
         std::u16string letter(1, base);
-        tools::PortableToZen(letter);
+        tools::portableToZen(letter);
         const auto &in = texts.emplace_back(std::u16string{base, half});
         const auto &ours = texts.emplace_back(letter + spacing);
         const auto &platform = texts.emplace_back(letter + combining);

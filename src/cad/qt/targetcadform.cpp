@@ -1,16 +1,18 @@
 #include "cad/qt/targetcadform.h"
 
 #include "cad/connection.h"
-#include "cad/qt/qstr.h"
+#include "ui/captionfit.h"
+#include "ui/fonts.h"
+#include "ui/guard.h"
+#include "ui/picklist.h"
+#include "ui/qstr.h"
 
-#include <QCollator>
 #include <QFont>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 
@@ -20,22 +22,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("TalvoEditZ");
 
-// The list's order: the pick lists' Japanese case-insensitive collation.
-bool entryLess(const QString &a, const QString &b)
-{
-    static const QCollator collator = [] {
-        QCollator c{QLocale(QLocale::Japanese, QLocale::Japan)};
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator.compare(a, b) < 0;
-}
-
 QFont pixels(int size)
 {
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(size);
-    return f;
+    return pixelFont(QStringLiteral("Tahoma"), size);
 }
 
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption, int l, int t, int w, int h)
@@ -44,6 +33,7 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
     b->setObjectName(name);
     b->setGeometry(l, t, w, h);
     b->setAutoDefault(false);  // Enter in the fields means 変更, not a close
+    growToCaption(b);
     return b;
 }
 
@@ -99,11 +89,11 @@ TTargetCADForm::TTargetCADForm(LoadList load, SaveList save, QWidget *parent)
     Button1 = button(this, QStringLiteral("Button1"), QStringLiteral("OK"), 80, 271, 75, 25);
     Button2 = button(this, QStringLiteral("Button2"), QStringLiteral("取り消し"), 161, 271, 88, 25);
 
-    connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
-    connect(SpeedButton1, &QPushButton::clicked, this, &TTargetCADForm::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TTargetCADForm::SpeedButton2Click);
-    connect(SpeedButton3, &QPushButton::clicked, this, &TTargetCADForm::SpeedButton3Click);
-    connect(Button1, &QPushButton::clicked, this, &TTargetCADForm::Button1Click);
+    guardedConnect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
+    guardedConnect(SpeedButton1, &QPushButton::clicked, this, &TTargetCADForm::SpeedButton1Click);
+    guardedConnect(SpeedButton2, &QPushButton::clicked, this, &TTargetCADForm::SpeedButton2Click);
+    guardedConnect(SpeedButton3, &QPushButton::clicked, this, &TTargetCADForm::SpeedButton3Click);
+    guardedConnect(Button1, &QPushButton::clicked, this, &TTargetCADForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     Edit1->installEventFilter(this);
     Edit2->installEventFilter(this);
@@ -152,7 +142,7 @@ void TTargetCADForm::FormShow()
     if (!lines)
         return;
     QStringList sorted = *lines;
-    std::stable_sort(sorted.begin(), sorted.end(), entryLess);
+    std::stable_sort(sorted.begin(), sorted.end(), pickListLess);
     ListBox1->clear();
     ListBox1->addItems(sorted);
     const int i = findEntry(sorted, toQ(cad::TargetProgID));
@@ -177,7 +167,7 @@ void TTargetCADForm::SpeedButton1Click()
 {
     const QString entry = fieldsEntry();
     const QStringList list = entries();
-    const int at = int(std::upper_bound(list.begin(), list.end(), entry, entryLess) - list.begin());
+    const int at = int(std::upper_bound(list.begin(), list.end(), entry, pickListLess) - list.begin());
     ListBox1->insertItem(at, entry);
     select(int(entries().indexOf(entry)));
     ListBox1Click();

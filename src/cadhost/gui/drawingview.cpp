@@ -3,7 +3,7 @@
 #include "cadhost/drawing.h"
 #include "cadhost/gui/entityshape.h"
 
-#include "cad/qt/qstr.h"
+#include "ui/qstr.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

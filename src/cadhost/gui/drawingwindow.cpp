@@ -4,7 +4,8 @@
 #include "cadhost/gui/drawingview.h"
 #include "cadhost/host.h"
 
-#include "cad/qt/qstr.h"
+#include "ui/guard.h"
+#include "ui/qstr.h"
 #include "cad/qt/qtwindowapi.h"
 
 #include <QAction>
@@ -33,14 +34,17 @@ DrawingWindow::DrawingWindow(Host &host, QWidget *parent) : QMainWindow(parent),
     QToolBar *tools = addToolBar(QStringLiteral("作図"));
     tools->setObjectName(QStringLiteral("drawingToolBar"));
     tools->setMovable(false);
-    m_undoAction = tools->addAction(QStringLiteral("元に戻す"), this, &DrawingWindow::undo);
+    m_undoAction = tools->addAction(QStringLiteral("元に戻す"));
+    guardedConnect(m_undoAction, &QAction::triggered, this, &DrawingWindow::undo);
     m_undoAction->setObjectName(QStringLiteral("undoAction"));
     m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redoAction = tools->addAction(QStringLiteral("やり直し"), this, &DrawingWindow::redo);
+    m_redoAction = tools->addAction(QStringLiteral("やり直し"));
+    guardedConnect(m_redoAction, &QAction::triggered, this, &DrawingWindow::redo);
     m_redoAction->setObjectName(QStringLiteral("redoAction"));
     m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     tools->addSeparator();
-    m_zoomExtentsAction = tools->addAction(QStringLiteral("全体表示"), m_view, &DrawingView::zoomExtents);
+    m_zoomExtentsAction = tools->addAction(QStringLiteral("全体表示"));
+    guardedConnect(m_zoomExtentsAction, &QAction::triggered, m_view, &DrawingView::zoomExtents);
     m_zoomExtentsAction->setObjectName(QStringLiteral("zoomExtentsAction"));
 
     m_promptLabel = new QLabel(this);
@@ -51,10 +55,10 @@ DrawingWindow::DrawingWindow(Host &host, QWidget *parent) : QMainWindow(parent),
     statusBar()->addWidget(m_promptLabel, 1);
     statusBar()->addPermanentWidget(m_coordinateLabel);
 
-    connect(m_view, &DrawingView::cursorMoved, this, [this](QPointF p) {
+    guardedConnect(m_view, &DrawingView::cursorMoved, this, [this](QPointF p) {
         m_coordinateLabel->setText(QStringLiteral("%1, %2").arg(p.x(), 0, 'f', 2).arg(p.y(), 0, 'f', 2));
     });
-    connect(m_view, &DrawingView::selectionChanged, this, [this](int count) {
+    guardedConnect(m_view, &DrawingView::selectionChanged, this, [this](int count) {
         setPrompt(count > 0 ? m_basePrompt + QStringLiteral("%1 個を選択").arg(count) : m_basePrompt);
     });
 

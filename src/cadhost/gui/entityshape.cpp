@@ -2,7 +2,7 @@
 
 #include "cadhost/drawing.h"
 
-#include "cad/qt/qstr.h"
+#include "ui/qstr.h"
 
 #include <QFontMetricsF>
 

@@ -2,14 +2,8 @@
 
 #include "search/resultrows.h"
 
-#include "cad/qt/qstr.h"
-
-#include <QColor>
-
-namespace {
-const QColor kSilver(192, 192, 192);
-const QColor kRed(255, 0, 0);
-} // namespace
+#include "ui/cellcolors.h"
+#include "ui/qstr.h"
 
 ResultGridModel::ResultGridModel(cells::CellMatrix &grid, const std::vector<Talvo2> &list, QObject *parent)
     : QAbstractTableModel(parent), m_grid(grid), m_list(list)
@@ -43,9 +37,9 @@ QVariant ResultGridModel::data(const QModelIndex &index, int role) const
     case LockedRole:
         return IsLockedRow(m_list, m_grid, row);
     case Qt::ForegroundRole:
-        return IsChangedRow(m_list, m_grid, row) ? QVariant(kRed) : QVariant();
+        return IsChangedRow(m_list, m_grid, row) ? QVariant(cellcolors::changed) : QVariant();
     case Qt::BackgroundRole:
-        return IsLockedRow(m_list, m_grid, row) ? QVariant(kSilver) : QVariant();
+        return IsLockedRow(m_list, m_grid, row) ? QVariant(cellcolors::locked) : QVariant();
     default:
         return {};
     }

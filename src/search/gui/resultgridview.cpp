@@ -2,14 +2,11 @@
 
 #include "search/gui/resultgridmodel.h"
 
+#include "ui/cellcolors.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
-
-namespace {
-const QColor kSilver(192, 192, 192);
-const QColor kRed(255, 0, 0);
-} // namespace
 
 QWidget *ResultGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                                           const QModelIndex &index) const
@@ -28,12 +25,12 @@ void ResultGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QMo
     // Over the selection highlight too: a locked row stays silver, a
     // changed row's text stays red.
     if (locked) {
-        option->palette.setColor(QPalette::Highlight, kSilver);
+        option->palette.setColor(QPalette::Highlight, cellcolors::locked);
         option->palette.setColor(QPalette::HighlightedText, option->palette.color(QPalette::Text));
     }
     if (changed) {
-        option->palette.setColor(QPalette::Text, kRed);
-        option->palette.setColor(QPalette::HighlightedText, kRed);
+        option->palette.setColor(QPalette::Text, cellcolors::changed);
+        option->palette.setColor(QPalette::HighlightedText, cellcolors::changed);
     }
 }
 

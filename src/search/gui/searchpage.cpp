@@ -5,15 +5,16 @@
 #include "search/resultrows.h"
 #include "search/search.h"
 
-#include "app/core/anchors.h"
-#include "app/core/mainstate.h"
-#include "app/core/messages.h"
-#include "app/core/pagecontrols.h"
-#include "app/core/statuspanels.h"
-#include "app/core/talvoapplication.h"
 #include "cad/connection.h"
-#include "cad/qt/qstr.h"
 #include "cells/grideditkeys.h"
+#include "state/mainstate.h"
+#include "ui/anchors.h"
+#include "ui/fonts.h"
+#include "ui/guard.h"
+#include "ui/messages.h"
+#include "ui/pagecontrols.h"
+#include "ui/qstr.h"
+#include "ui/statuspanels.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -84,7 +85,7 @@ SearchPage::SearchPage(MainState &state, QStatusBar *status, QWidget *parent)
     StringGrid2->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
     StringGrid2->setGeometry(0, 96, 316, 176);
     anchorToParent(StringGrid2, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
-    m_model = new ResultGridModel(m_cells, searchList, this);
+    m_model = new ResultGridModel(m_cells, m_state.searchList, this);
     ClearResultGrid(m_cells);
     StringGrid2->setModel(m_model);
     wire();
@@ -98,27 +99,22 @@ SearchPage::~SearchPage()
 
 void SearchPage::wire()
 {
-    auto on = [this](auto *sender, auto signal, void (SearchPage::*handler)()) {
-        connect(sender, signal, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
-    };
-    on(SpeedButton14, &QToolButton::clicked, &SearchPage::SpeedButton14Click);
-    on(SpeedButton15, &QToolButton::clicked, &SearchPage::SpeedButton15Click);
-    on(Edit3, &QLineEdit::returnPressed, &SearchPage::Edit3KeyPress);
-    on(CheckBox3, &QCheckBox::clicked, &SearchPage::CheckBox3Click);
-    on(CheckBox4, &QCheckBox::clicked, &SearchPage::CheckBox4Click);
+    guardedConnect(SpeedButton14, &QToolButton::clicked, this, &SearchPage::SpeedButton14Click);
+    guardedConnect(SpeedButton15, &QToolButton::clicked, this, &SearchPage::SpeedButton15Click);
+    guardedConnect(Edit3, &QLineEdit::returnPressed, this, &SearchPage::Edit3KeyPress);
+    guardedConnect(CheckBox3, &QCheckBox::clicked, this, &SearchPage::CheckBox3Click);
+    guardedConnect(CheckBox4, &QCheckBox::clicked, this, &SearchPage::CheckBox4Click);
     // Settings set CheckBox4 in code too; the case follows it either way.
-    connect(CheckBox4, &QCheckBox::toggled, this, [this](bool on) { guarded([&] { setEdit3UpperCase(on); }); });
-    connect(Edit3, &QLineEdit::textEdited, this, [this](const QString &text) {
-        guarded([&] {
-            if (!m_upperCase)
-                return;
-            const QString upper = text.toUpper();
-            if (upper != text) {
-                const int pos = Edit3->cursorPosition();
-                Edit3->setText(upper);
-                Edit3->setCursorPosition(pos);
-            }
-        });
+    guardedConnect(CheckBox4, &QCheckBox::toggled, this, &SearchPage::setEdit3UpperCase);
+    guardedConnect(Edit3, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (!m_upperCase)
+            return;
+        const QString upper = text.toUpper();
+        if (upper != text) {
+            const int pos = Edit3->cursorPosition();
+            Edit3->setText(upper);
+            Edit3->setCursorPosition(pos);
+        }
     });
 
     // The current cell lives in m_cells; the view follows it, and every
@@ -128,8 +124,8 @@ void SearchPage::wire()
         if (!m_quiet)
             guarded([&] { StringGrid2Click(); });
     };
-    connect(StringGrid2->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
+    guardedConnect(StringGrid2->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &) {
                 if (!current.isValid())
                     return;
                 m_cells.setCurrentCol(current.column());
@@ -143,7 +139,7 @@ void SearchPage::wire()
             SpeedButton15->setEnabled(true);
     };
     d->onChangedRowPainted = enableUpdate;
-    connect(m_model, &ResultGridModel::rowBecameChanged, this, enableUpdate);
+    guardedConnect(m_model, &ResultGridModel::rowBecameChanged, this, [enableUpdate] { enableUpdate(); });
     GridKeyFn key = [this](QKeyEvent *e, QWidget *editor) {
         bool taken = true;  // a failing key is not handed on
         guarded([&] { taken = StringGrid2KeyDown(e, editor); });
@@ -193,7 +189,7 @@ void SearchPage::showEmptyGrid()
     m_model->reload([this] { ClearResultGrid(m_cells); });
     setCurrentRowQuietly(0);
     // The rows the entries named are gone.
-    FUndoCells2->Clear();
+    m_state.FUndoCells2.Clear();
     m_state.sgUndoCnt2 = 0;
 }
 
@@ -223,9 +219,9 @@ void SearchPage::SpeedButton14Click()
     ui.pump = [] { PumpMessages(); };
     SearchEnd end = SearchEnd::Aborted;
     try {
-        end = RunSearch(fromQ(Edit3->text()), CheckBox3->isChecked(), searchList, m_state.runFlag, ui);
+        end = RunSearch(fromQ(Edit3->text()), CheckBox3->isChecked(), m_state.searchList, m_state.runFlag, ui);
     } catch (...) {
-        // searchList is empty now; the grid must not name its old records.
+        // The list is empty now; the grid must not name its old records.
         showEmptyGrid();
         Label6->clear();
         Label7->setText(toQ(kIdlePatternLabel));
@@ -235,12 +231,12 @@ void SearchPage::SpeedButton14Click()
         showEmptyGrid();
         return;
     }
-    m_model->reload([this] { FillResultGrid(m_cells, searchList); });
-    if (searchList.empty())
+    m_model->reload([this] { FillResultGrid(m_cells, m_state.searchList); });
+    if (m_state.searchList.empty())
         setStatus(0, QString());
     setCurrentRowQuietly(0);
     StringGrid2Click();
-    FUndoCells2->Clear();
+    m_state.FUndoCells2.Clear();
     m_state.sgUndoCnt2 = 0;
 }
 
@@ -263,7 +259,7 @@ void SearchPage::CheckBox4Click()
 
 void SearchPage::StringGrid2Click()
 {
-    const RowStatus s = DescribeRow(searchList, m_cells, m_cells.currentRow());
+    const RowStatus s = DescribeRow(m_state.searchList, m_cells, m_cells.currentRow());
     if (!s.usable) {
         setStatus(0, QString());
         Label6->clear();
@@ -278,7 +274,7 @@ void SearchPage::StringGrid2Click()
 
 void SearchPage::StringGrid2GetEditText(int col, int row)
 {
-    cells::RecordEditStart(m_cells, *FUndoCells2, m_state.sgUndoCnt2, col, row);
+    cells::RecordEditStart(m_cells, m_state.FUndoCells2, m_state.sgUndoCnt2, col, row);
 }
 
 bool SearchPage::StringGrid2KeyDown(QKeyEvent *event, QWidget *editor)
@@ -288,7 +284,7 @@ bool SearchPage::StringGrid2KeyDown(QKeyEvent *event, QWidget *editor)
     if (key == Qt::Key_Z && ctrl) {
         if (editor)
             StringGrid2->commitAndClose(editor);
-        cells::UndoLastOperation(m_cells, *FUndoCells2, m_state.sgUndoCnt2);
+        cells::UndoLastOperation(m_cells, m_state.FUndoCells2, m_state.sgUndoCnt2);
         return true;
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -325,13 +321,13 @@ bool SearchPage::StringGrid2KeyDown(QKeyEvent *event, QWidget *editor)
         return false;
     if (editor)
         StringGrid2->commitAndClose(editor);
-    return cells::GridEditKeys(m_cells, *FUndoCells2, m_state.sgUndoCnt2, sel, k, ctrl, systemClipboard());
+    return cells::GridEditKeys(m_cells, m_state.FUndoCells2, m_state.sgUndoCnt2, sel, k, ctrl, systemClipboard());
 }
 
 void SearchPage::enterWrite()
 {
     const int row = m_cells.currentRow();
-    const RowWrite w = WriteRowOnEnter(searchList, m_cells, row);
+    const RowWrite w = WriteRowOnEnter(m_state.searchList, m_cells, row);
     if (w == RowWrite::Skipped)
         return;
     m_model->recordsChanged(row, row);
@@ -350,7 +346,7 @@ void SearchPage::enterNavigate()
 void SearchPage::SpeedButton15Click()
 {
     auto repaint = qScopeGuard([this] { m_model->recordsChanged(0, m_model->rowCount() - 1); });
-    const UpdateRun run = RunUpdate(searchList, m_cells);
+    const UpdateRun run = RunUpdate(m_state.searchList, m_cells);
     if (run.wrote)
         SpeedButton15->setEnabled(false);
     m_model->recordsChanged(0, m_model->rowCount() - 1);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "cells/cellmatrix.h"
-#include "cells/undocells.h"
 
 #include <QWidget>
 
@@ -28,11 +27,6 @@ public:
     // Edit3 turns typed letters to upper case while this is on.
     void setEdit3UpperCase(bool on);
     bool edit3UpperCase() const { return m_upperCase; }
-
-    // The cell undo list of StringGrid2; the page's own until the main
-    // window hands over the one it owns.
-    void setUndoCells(cells::TUndoCells *list) { FUndoCells2 = list ? list : &m_ownUndo; }
-    cells::TUndoCells *undoCells() const { return FUndoCells2; }
 
     // The cells behind StringGrid2 (text and record number per row).
     const cells::CellMatrix &gridCells() const { return m_cells; }
@@ -74,8 +68,6 @@ private:
     MainState &m_state;
     QStatusBar *m_status = nullptr;
     cells::CellMatrix m_cells;
-    cells::TUndoCells m_ownUndo;
-    cells::TUndoCells *FUndoCells2 = &m_ownUndo;
     ResultGridModel *m_model = nullptr;
     bool m_upperCase = false;
     bool m_quiet = false;  // moves of the current cell that must not run the click handler

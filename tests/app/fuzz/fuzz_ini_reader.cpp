@@ -1,6 +1,6 @@
 // The settings reader on arbitrary bytes: decode, read every key, write
 // all keys back and read them again.
-#include "app/core/textfile.h"
+#include "ui/textfile.h"
 #include "app/inidocument.h"
 #include "app/settings.h"
 

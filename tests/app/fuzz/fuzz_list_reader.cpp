@@ -1,6 +1,6 @@
 // The list reader on arbitrary bytes: whatever it decodes must come back
 // unchanged from the bytes it writes.
-#include "app/core/textfile.h"
+#include "ui/textfile.h"
 
 #include <cstddef>
 #include <cstdint>

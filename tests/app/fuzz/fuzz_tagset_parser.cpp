@@ -1,5 +1,5 @@
 // The tag set line parser on arbitrary UTF-16 text.
-#include "app/core/tagset.h"
+#include "attrgrid/tagset.h"
 
 #include <cstddef>
 #include <cstdint>

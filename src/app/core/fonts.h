@@ -1,6 +1,0 @@
-#pragma once
-
-// The window fonts of the program are Windows families ("Tahoma",
-// "ＭＳ ゴシック"). Maps them once to families present elsewhere so Qt does
-// not fall back to a face without Japanese glyphs. Safe to call again.
-void installFontSubstitutions();
