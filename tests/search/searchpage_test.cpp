@@ -350,6 +350,16 @@ private slots:
             QCOMPARE(cell(r), QString::number(r + 1));
         QCOMPARE(state->sgUndoCnt2, 0);
     }
+
+    void closingWithAnOpenEditorIsSafe()
+    {
+        sh->text(u"A");
+        searchFor(QString());
+        typeInto(0, QStringLiteral("B"));
+        QVERIFY(grid()->openEditor());
+        tabs.reset();  // the page goes with its editor open
+        page = nullptr;
+    }
 };
 
 QTEST_MAIN(SearchPageTest)

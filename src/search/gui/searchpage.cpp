@@ -93,8 +93,13 @@ SearchPage::SearchPage(MainState &state, QStatusBar *status, QWidget *parent)
 
 SearchPage::~SearchPage()
 {
+    // The view and the model read m_cells, which goes before the children.
     m_cells.onTextChanged = nullptr;
     m_cells.onCurrentChanged = nullptr;
+    delete StringGrid2;
+    StringGrid2 = nullptr;
+    delete m_model;
+    m_model = nullptr;
 }
 
 void SearchPage::wire()
