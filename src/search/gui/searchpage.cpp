@@ -130,12 +130,12 @@ void SearchPage::wire()
             guarded([&] { StringGrid2Click(); });
     };
     guardedConnect(StringGrid2->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current, const QModelIndex &) {
-                if (!current.isValid())
-                    return;
-                m_cells.setCurrentCol(current.column());
-                m_cells.setCurrentRow(current.row());
-            });
+                   [this](const QModelIndex &current, const QModelIndex &) {
+                       if (!current.isValid())
+                           return;
+                       m_cells.setCurrentCol(current.column());
+                       m_cells.setCurrentRow(current.row());
+                   });
 
     ResultGridDelegate *d = StringGrid2->gridDelegate();
     d->onEditStart = [this](int row) { guarded([&] { StringGrid2GetEditText(0, row); }); };
