@@ -1,5 +1,7 @@
 #include "app/mainform.h"
 
+#include "search/gui/resultgridview.h"
+
 #include "ui/fonts.h"
 #include "ui/guard.h"
 #include "ui/messages.h"
@@ -27,6 +29,7 @@
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>

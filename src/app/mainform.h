@@ -10,7 +10,7 @@
 
 #include "attrgrid/gui/attrgridpage.h"
 #include "attrgrid/gui/attrgridview.h"
-#include "app/searchpage.h"
+#include "search/gui/searchpage.h"
 #include "textedit/gui/lineeditor.h"
 #include "textedit/gui/textedittab.h"
 
@@ -108,7 +108,7 @@ public:
     QCheckBox *CheckBox4 = nullptr;
     QCheckBox *CheckBox5 = nullptr;
     QCheckBox *CheckBox8 = nullptr;
-    QTableWidget *StringGrid2 = nullptr;
+    QTableView *StringGrid2 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *e) override;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 namespace cadhost {
 
@@ -281,11 +282,13 @@ private:
     static void addMatching(const Drawing &d, SelectionSet &set, const std::vector<EntityId> &ids,
                             const SelectionFilter &filter)
     {
+        // A set: selecting the whole drawing must not cost n squared.
+        std::unordered_set<EntityId> present(set.items.begin(), set.items.end());
         for (EntityId id : ids) {
             const Entity *e = d.entity(id);
             if (!e || !filter.matches(*e))
                 continue;
-            if (std::find(set.items.begin(), set.items.end(), id) == set.items.end())
+            if (present.insert(id).second)
                 set.items.push_back(id);
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "attrgrid/records.h"
+#include "cells/undocells.h"
+#include "search/talvo2.h"
 #include "textedit/talvo.h"
 
 #include <string>
@@ -25,4 +27,6 @@ struct MainState {
     int startCol = -1, startRow = -1;  // anchor of a mouse selection in StringGrid1
     int moveCol = 0, moveRow = 0;      // last cell passed during that selection
     AttrGridData attr;        // blkList, attList, StringGrid1's cells and FUndoCells
+    std::vector<Talvo2> searchList;    // the search's records, one per row of StringGrid2
+    cells::TUndoCells FUndoCells2;     // cell undo of StringGrid2
 };

@@ -1,7 +1,9 @@
 #include "textedit/talvo.h"
 
+#include "tools/sortorder.h"
+
 #include <algorithm>
-#include <utility>
+#include <cmath>
 
 namespace {
 struct Key {
@@ -22,7 +24,7 @@ void SortTexts(std::vector<Talvo> &list, int mode)
     const std::size_t n = list.size();
     if (n < 2)
         return;
-    // Keys are read once; the points are swapped with their records.
+    // Points are read once, not at every comparison.
     std::vector<Key> keys(n);
     for (std::size_t i = 0; i < n; ++i)
         keys[i] = keyOf(list[i]);
@@ -38,14 +40,14 @@ void SortTexts(std::vector<Talvo> &list, int mode)
     }
     if (mode != 0 && mode != 1)
         return;
-    // The exchange sort fixes the order of equal keys; keep it as it is.
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        for (std::size_t j = i + 1; j < n; ++j) {
-            bool out = mode == 0 ? keys[i].x > keys[j].x : keys[i].y < keys[j].y;
-            if (out) {
-                std::swap(list[i], list[j]);
-                std::swap(keys[i], keys[j]);
-            }
-        }
-    }
+    // The exchange sort's own order of equal keys, computed in O(n log n).
+    // A NaN coordinate (never from a sane drawing) sorts last so that the
+    // comparison stays a strict weak order.
+    auto less = [mode](const Key &a, const Key &b) {
+        double ka = mode == 0 ? a.x : -a.y, kb = mode == 0 ? b.x : -b.y;
+        if (std::isnan(ka) || std::isnan(kb))
+            return !std::isnan(ka) && std::isnan(kb);
+        return ka < kb;
+    };
+    tools::ApplyOrder(list, tools::ExchangeSortOrder(keys, less));
 }
