@@ -102,7 +102,7 @@ void BM_Sort20kBesideExchangeSort(benchmark::State &state)
         const std::clock_t t0 = std::clock();
         SortSearchResults(a, {}, [] {});
         const std::clock_t t1 = std::clock();
-        tools::ExchangeSortQuadratic(b, lessText);
+        tools::exchangeSortQuadratic(b, lessText);
         const std::clock_t t2 = std::clock();
         fast += double(t1 - t0) / CLOCKS_PER_SEC;
         quadratic += double(t2 - t1) / CLOCKS_PER_SEC;

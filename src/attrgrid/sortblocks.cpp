@@ -1,27 +1,17 @@
 #include "attrgrid/sortblocks.h"
 
+#include "tools/sortorder.h"
+
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 std::vector<std::size_t> exchangeSortOrder(const std::vector<double> &keys, bool descending)
 {
-    // The plain exchange sort over the keys alone: for i, for j > i, swap
-    // when out of order. Not stable; equal keys are never swapped with
-    // each other, but can be moved past one another by other swaps.
-    const std::size_t n = keys.size();
-    std::vector<double> k = keys;
-    std::vector<std::size_t> order(n);
-    for (std::size_t i = 0; i < n; ++i)
-        order[i] = i;
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        for (std::size_t j = i + 1; j < n; ++j) {
-            if (descending ? k[i] < k[j] : k[i] > k[j]) {
-                std::swap(k[i], k[j]);
-                std::swap(order[i], order[j]);
-            }
-        }
-    }
-    return order;
+    // The exchange sort's own order (ties included) without its n² cost.
+    const auto ranks = descending ? tools::ranksOf(keys, std::greater<double>())
+                                  : tools::ranksOf(keys, std::less<double>());
+    return tools::exchangeSortOrderOfRanks(ranks);
 }
 
 void SortBlocks(std::vector<nBlk> &list, int mode)

@@ -92,7 +92,7 @@ void SortSearchResults(std::vector<Talvo2> &list, const LabelFn &label, const Pu
     };
     if (list.size() >= 2) {
         auto less = [](const Talvo2 &a, const Talvo2 &b) { return a.text < b.text; };
-        tools::ExchangeSort(list, less, [&](std::size_t done, std::size_t total) {
+        tools::exchangeSort(list, less, [&](std::size_t done, std::size_t total) {
             show(progress((long long)done, (long long)total));
             if (pump)
                 pump();

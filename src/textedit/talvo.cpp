@@ -49,5 +49,5 @@ void SortTexts(std::vector<Talvo> &list, int mode)
             return !std::isnan(ka) && std::isnan(kb);
         return ka < kb;
     };
-    tools::ApplyOrder(list, tools::ExchangeSortOrder(keys, less));
+    tools::applyOrder(list, tools::exchangeSortOrderOf(keys, less));
 }

@@ -68,7 +68,7 @@ private:
 // indices into a list whose front moves, resolved backwards by k-th free
 // slot, so a key with m records costs O(m log m) however large the
 // rotations are.
-std::vector<std::size_t> ExchangeSortOrderOfRanks(std::span<const std::size_t> ranks,
+std::vector<std::size_t> exchangeSortOrderOfRanks(std::span<const std::size_t> ranks,
                                                   const SortProgressFn &progress)
 {
     const std::size_t n = ranks.size();

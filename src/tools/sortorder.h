@@ -21,12 +21,12 @@ using SortProgressFn = std::function<void(std::size_t done, std::size_t total)>;
 // smaller key has a smaller rank (ranks need not be dense). Returns the
 // exchange sort's result as indices: order[p] is the record that ends at
 // position p.
-std::vector<std::size_t> ExchangeSortOrderOfRanks(std::span<const std::size_t> ranks,
+std::vector<std::size_t> exchangeSortOrderOfRanks(std::span<const std::size_t> ranks,
                                                   const SortProgressFn &progress = {});
 
 // Ranks of `items` under `less`, a strict weak order.
 template <class T, class Less>
-std::vector<std::size_t> RanksOf(const std::vector<T> &items, Less less)
+std::vector<std::size_t> ranksOf(const std::vector<T> &items, Less less)
 {
     std::vector<std::size_t> byKey(items.size());
     for (std::size_t i = 0; i < byKey.size(); ++i)
@@ -44,15 +44,15 @@ std::vector<std::size_t> RanksOf(const std::vector<T> &items, Less less)
 }
 
 template <class T, class Less>
-std::vector<std::size_t> ExchangeSortOrder(const std::vector<T> &items, Less less,
+std::vector<std::size_t> exchangeSortOrderOf(const std::vector<T> &items, Less less,
                                            const SortProgressFn &progress = {})
 {
-    return ExchangeSortOrderOfRanks(RanksOf(items, less), progress);
+    return exchangeSortOrderOfRanks(ranksOf(items, less), progress);
 }
 
 // Puts the records into the given order (order[p]: record for position p).
 template <class T>
-void ApplyOrder(std::vector<T> &items, const std::vector<std::size_t> &order)
+void applyOrder(std::vector<T> &items, const std::vector<std::size_t> &order)
 {
     std::vector<T> sorted;
     sorted.reserve(items.size());
@@ -63,17 +63,17 @@ void ApplyOrder(std::vector<T> &items, const std::vector<std::size_t> &order)
 
 // The exchange sort's result, computed fast.
 template <class T, class Less>
-void ExchangeSort(std::vector<T> &items, Less less, const SortProgressFn &progress = {})
+void exchangeSort(std::vector<T> &items, Less less, const SortProgressFn &progress = {})
 {
     if (items.size() < 2)
         return;
-    ApplyOrder(items, ExchangeSortOrder(items, less, progress));
+    applyOrder(items, exchangeSortOrderOf(items, less, progress));
 }
 
 // The exchange sort itself, quadratic: the reference the fast routine is
 // held to.
 template <class T, class Less>
-void ExchangeSortQuadratic(std::vector<T> &items, Less less)
+void exchangeSortQuadratic(std::vector<T> &items, Less less)
 {
     for (std::size_t i = 0; i + 1 < items.size(); ++i)
         for (std::size_t j = i + 1; j < items.size(); ++j)

@@ -97,7 +97,7 @@ TEST_F(AttrFetchTest, TwoAttributesOfOneTagAndATagListedTwice)
     EXPECT_EQ(ref(1, 1), 2);
 }
 
-TEST_F(AttrFetchTest, ExchangeSortOrderOfEqualKeys)
+TEST_F(AttrFetchTest, exchangeSortOrderOfEqualKeys)
 {
     auto p = insert(u"EQ", 2, 0, {{u"NAME", u"p"}});
     auto q = insert(u"EQ", 2, 0, {{u"NAME", u"q"}});

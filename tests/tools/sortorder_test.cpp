@@ -27,17 +27,17 @@ std::vector<Rec> records(const std::vector<int> &keys)
 
 std::vector<Rec> quadratic(std::vector<Rec> v)
 {
-    tools::ExchangeSortQuadratic(v, keyLess);
+    tools::exchangeSortQuadratic(v, keyLess);
     return v;
 }
 
 std::vector<Rec> fast(std::vector<Rec> v)
 {
-    tools::ExchangeSort(v, keyLess);
+    tools::exchangeSort(v, keyLess);
     return v;
 }
 
-TEST(ExchangeSortOrder, MatchesTheExchangeSortOnRandomInputsWithManyDuplicates)
+TEST(exchangeSortOrderOf, MatchesTheExchangeSortOnRandomInputsWithManyDuplicates)
 {
     std::mt19937 rng(20261210);
     for (int round = 0; round < 4000; ++round) {
@@ -51,7 +51,7 @@ TEST(ExchangeSortOrder, MatchesTheExchangeSortOnRandomInputsWithManyDuplicates)
     }
 }
 
-TEST(ExchangeSortOrder, MatchesOnShapedInputs)
+TEST(exchangeSortOrderOf, MatchesOnShapedInputs)
 {
     std::vector<std::vector<int>> shapes;
     // One key with long runs of smaller keys between its records: the
@@ -78,29 +78,29 @@ TEST(ExchangeSortOrder, MatchesOnShapedInputs)
         EXPECT_EQ(fast(records(keys)), quadratic(records(keys))) << keys.size() << " keys";
 }
 
-TEST(ExchangeSortOrder, EqualKeysLeaveSelectionOrderAsTheExchangeSortDoes)
+TEST(exchangeSortOrderOf, EqualKeysLeaveSelectionOrderAsTheExchangeSortDoes)
 {
     // A smaller key after two equal ones swaps the first of them to the back.
     std::vector<Rec> v = records({7, 7, 1});
-    tools::ExchangeSort(v, keyLess);
+    tools::exchangeSort(v, keyLess);
     EXPECT_EQ(v, (std::vector<Rec>{{1, 2}, {7, 1}, {7, 0}}));
 }
 
-TEST(ExchangeSortOrder, StringsCompareByUtf16CodeUnits)
+TEST(exchangeSortOrderOf, StringsCompareByUtf16CodeUnits)
 {
     std::vector<std::u16string> v = {u"b", u"A", u"a", u"AB", u"\uFF21", u"\U0001F600", u""};
-    tools::ExchangeSort(v, [](const std::u16string &a, const std::u16string &b) { return a < b; });
+    tools::exchangeSort(v, [](const std::u16string &a, const std::u16string &b) { return a < b; });
     // A surrogate pair (D83D) sorts before a full-width letter (FF21).
     EXPECT_EQ(v, (std::vector<std::u16string>{u"", u"A", u"AB", u"a", u"b", u"\U0001F600", u"\uFF21"}));
 }
 
-TEST(ExchangeSortOrder, ProgressReachesTheEndInAboutAHundredSteps)
+TEST(exchangeSortOrderOf, ProgressReachesTheEndInAboutAHundredSteps)
 {
     std::vector<int> keys;
     for (int i = 0; i < 25'000; ++i)
         keys.push_back(i % 97);
     std::vector<std::size_t> seen;
-    auto order = tools::ExchangeSortOrder(records(keys), keyLess,
+    auto order = tools::exchangeSortOrderOf(records(keys), keyLess,
                                           [&](std::size_t done, std::size_t total) {
                                               EXPECT_EQ(total, keys.size());
                                               seen.push_back(done);
