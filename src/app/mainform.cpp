@@ -17,6 +17,9 @@
 
 #include "textedit/gui/editormenu.h"
 #include "textedit/gui/talvoattform.h"
+#include "tools/gui/talvokasanform.h"
+#include "tools/gui/talvorenbanform.h"
+#include "tools/gui/talvotikanform.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -235,6 +238,34 @@ void TTalvoMainForm::setDialogs(const Dialogs &dialogs)
     if (!m_editorMenu && dialogs.tikan && dialogs.kasan && dialogs.renban)
         m_editorMenu = new EditorMenu(*m_textTab, m_state, PopupMenu1, N25,
                                       {dialogs.tikan, dialogs.kasan, dialogs.renban}, this);
+    // The grid's tools open the same dialogs, kept with their fields.
+    GridToolDialogs &grid = m_attrPage->dialogs;
+    if (auto *tikan = dialogs.tikan) {
+        grid.replace = [this, tikan](const std::u16string &search)
+            -> std::optional<std::pair<std::u16string, std::u16string>> {
+            tikan->Edit1->setText(toQ(search));
+            if (tikan->execFor(this) != QDialog::Accepted)
+                return std::nullopt;
+            const tools::ReplaceOptions o = tikan->options();
+            if (o.search.empty())
+                return std::nullopt;
+            return std::pair(o.search, o.replacement);
+        };
+    }
+    if (auto *kasan = dialogs.kasan) {
+        grid.addition = [this, kasan]() -> std::optional<tools::AdditionOptions> {
+            if (kasan->execFor(this) != QDialog::Accepted)
+                return std::nullopt;
+            return kasan->options();
+        };
+    }
+    if (auto *renban = dialogs.renban) {
+        grid.serial = [this, renban]() -> std::optional<tools::SerialRun> {
+            if (renban->execFor(this, TTalvoRenbanForm::Target::Grid) != QDialog::Accepted)
+                return std::nullopt;
+            return renban->run();
+        };
+    }
 }
 
 void TTalvoMainForm::SpeedButton9Click()

@@ -4,6 +4,10 @@
 #include "app/mainform.h"
 
 #include "cad/qt/targetcadform.h"
+#include "textedit/gui/talvoattform.h"
+#include "tools/gui/talvokasanform.h"
+#include "tools/gui/talvorenbanform.h"
+#include "tools/gui/talvotikanform.h"
 #include "ui/captionfit.h"
 #include "ui/fonts.h"
 
@@ -28,6 +32,18 @@ private slots:
             const QStringList cut = clippedCaptions(page);
 
             QVERIFY2(cut.isEmpty(), qPrintable(page->objectName() + QStringLiteral(": ") + cut.join(u' ')));
+        }
+    }
+
+    void textToolAndTagListDialogs()
+    {
+        TTalvoTikanForm tikan;
+        TTalvoKasanForm kasan;
+        TTalvoRenbanForm renban;
+        TTalvoAttForm att;
+        for (QWidget *dialog : std::initializer_list<QWidget *>{&tikan, &kasan, &renban, &att}) {
+            const QStringList cut = clippedCaptions(dialog);
+            QVERIFY2(cut.isEmpty(), qPrintable(dialog->objectName() + QStringLiteral(": ") + cut.join(u' ')));
         }
     }
 

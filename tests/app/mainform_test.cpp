@@ -4,6 +4,11 @@
 #include "ui/statuspanels.h"
 #include "ui/textfile.h"
 #include "app/mainform.h"
+#include "attrgrid/gui/attrgridpage.h"
+#include "textedit/gui/talvoattform.h"
+#include "tools/gui/talvokasanform.h"
+#include "tools/gui/talvorenbanform.h"
+#include "tools/gui/talvotikanform.h"
 #include "cad/connection.h"
 #include "cad/messagefilter.h"
 #include "ui/qstr.h"
@@ -20,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRawFont>
 #include <QScreen>
 #include <QStatusBar>
@@ -61,6 +67,7 @@ private slots:
     void initTestCase() { setMessageSink(collect); }
     void init();
     void cleanup();
+    void gridToolsOpenTheMainWindowsDialogs();
 
     void frame();
     void pageControls_data();
@@ -394,4 +401,31 @@ void MainFormTest::messageFilterLivesWithTheWindow()
 }
 
 QTEST_MAIN(MainFormTest)
+// The grid's replace, addition and serial tools use the dialogs the main
+// window was given; the replace dialog opens with the cell's text.
+void MainFormTest::gridToolsOpenTheMainWindowsDialogs()
+{
+    auto form = makeForm();
+    TTalvoTikanForm tikan;
+    TTalvoKasanForm kasan;
+    TTalvoRenbanForm renban;
+    TTalvoAttForm att;
+    form->setDialogs({&tikan, &kasan, &renban, &att});
+    const GridToolDialogs &grid = form->attrPage()->dialogs;
+    QVERIFY(grid.replace && grid.addition && grid.serial);
+
+    QTimer::singleShot(0, &tikan, [&] {
+        QCOMPARE(tikan.Edit1->text(), QStringLiteral("P-1"));
+        tikan.Edit2->setText(QStringLiteral("Q"));
+        tikan.Button1->click();
+    });
+    const auto request = grid.replace(u"P-1");
+    QVERIFY(request);
+    QCOMPARE(request->first, std::u16string(u"P-1"));
+    QCOMPARE(request->second, std::u16string(u"Q"));
+
+    QTimer::singleShot(0, &kasan, [&] { kasan.reject(); });
+    QVERIFY(!grid.addition());
+}
+
 #include "mainform_test.moc"

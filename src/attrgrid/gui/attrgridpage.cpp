@@ -583,7 +583,7 @@ void AttrGridPage::N35Click()
 {
     StringGrid1->closeEditor();
     if (!dialogs.replace)
-        return;  // TODO: the replace dialog joins from src/tools/gui
+        return;  // no dialogs given (a page on its own)
     const cells::Selection sel = selection();
     const auto request = dialogs.replace(m_model->cellText(sel.left, sel.top));
     if (request)
@@ -595,7 +595,7 @@ void AttrGridPage::N36Click()
 {
     StringGrid1->closeEditor();
     if (!dialogs.addition)
-        return;  // TODO: the addition dialog joins from src/tools/gui
+        return;
     if (const auto options = dialogs.addition())
         attrgrid::AddToCells(*m_model, m_data.FUndoCells, m_state.sgUndoCnt, selection(), *options);
 }
@@ -604,7 +604,7 @@ void AttrGridPage::N31Click()
 {
     StringGrid1->closeEditor();
     if (!dialogs.serial)
-        return;  // TODO: the serial-number dialog joins from src/tools/gui
+        return;
     const auto run = dialogs.serial();
     if (!run)
         return;
