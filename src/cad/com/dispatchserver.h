@@ -18,9 +18,9 @@ namespace cad::com {
 // GetIDsOfNames hands out one process-wide id per member name (any name;
 // unknown members fail at Invoke with the object's own error text), Invoke
 // forwards to the object. Like a CAD's type library, GetTypeInfo gives
-// every object of one C++ class the same ITypeInfo (named after the class,
-// listing the members setTypeMembers names for it with those same ids), so
-// clients can share their name tables per type. Errors become
+// every object of one C++ class the same ITypeInfo (listing the members
+// setTypeMembers names for the class, under those same ids), so clients
+// can share their name tables per type. Errors become
 // DISP_E_EXCEPTION with the text as EXCEPINFO description; a ComError
 // carrying another HRESULT is returned as that HRESULT, so a test object
 // can answer like a busy or broken server.
