@@ -130,9 +130,18 @@ int main(int argc, char **argv)
 
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const int passes = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
-    FetchCost typed = fetchCost(L"host", false, count, passes);
-    FetchCost plain = fetchCost(L"host plain", false, count, passes);
-    FetchCost naive = fetchCost(L"host", true, count, passes);
+    FetchCost typed, plain, naive;
+    const char *phase = "type info";
+    try {
+        typed = fetchCost(L"host", false, count, passes);
+        phase = "no type info";
+        plain = fetchCost(L"host plain", false, count, passes);
+        phase = "naive client";
+        naive = fetchCost(L"host", true, count, passes);
+    } catch (const cad::Error &e) {
+        std::fprintf(stderr, "%d-TEXT fetch, %s: failed: %s\n", count, phase, cad::toUtf8(e.text()).c_str());
+        return 1;
+    }
     if (typed.seconds <= 0 || plain.seconds <= 0 || naive.seconds <= 0) {
         std::fprintf(stderr, "drawing host server did not start\n");
         return 1;
