@@ -106,9 +106,8 @@ FetchCost fetchCost(const wchar_t *model, bool naive, int count, int passes)
 } // namespace
 
 // win_com_bench.exe [texts [passes]]: 1,000 texts read 3 times by default.
-int main(int argc, char **argv)
+int run(int argc, char **argv)
 {
-    cad::com::ComSession com;
     {
         wintest::ComServer server(u"Talvo.TestCad.Bench", u"{8E0B9A31-5C44-4F0E-A7B2-1D3C5E7F9A03}");
         if (!server.running()) {
@@ -154,4 +153,15 @@ int main(int argc, char **argv)
     std::printf("%d-TEXT fetch, naive client: %.1f ms\n", count, naive.seconds * 1e3);
     std::printf("type info / naive (target <= 0.55): %.2f\n", typed.seconds / naive.seconds);
     return 0;
+}
+
+int main(int argc, char **argv)
+{
+    cad::com::ComSession com;
+    try {
+        return run(argc, argv);
+    } catch (const cad::Error &e) {
+        std::fprintf(stderr, "failed: %s\n", cad::toUtf8(e.text()).c_str());
+        return 1;
+    }
 }
