@@ -1,24 +1,30 @@
 #include "ui/textfile.h"
 
+#ifdef _WIN32
+#include "cad/win/cp932.h"
+#endif
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <stdexcept>
+#include <string_view>
 
 namespace {
 
 qint64 g_writeLimit = -1;
 
-// ICU's Windows table: 0x5C stays a backslash and the NEC/IBM extensions
-// decode as Windows does ("ibm-943" would give the JIS flavour with ¥).
-constexpr const char *kCp932Name = "windows-31j";
-
 // Our code strips the one byte-order mark; a U+FEFF after it is text.
 // Whole files are decoded at once, so a sequence cut off at the end is an
 // error rather than state kept for more input.
 constexpr auto kKeepBom = QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless;
+
+#ifndef _WIN32
+// ICU's Windows table: 0x5C stays a backslash and the NEC/IBM extensions
+// decode as Windows does ("ibm-943" would give the JIS flavour with ¥).
+constexpr const char *kCp932Name = "windows-31j";
 
 // ICU's table follows IBM for three control bytes (0x1A → U+001C,
 // 0x1C → U+007F, 0x7F → U+001A); Windows maps them to themselves. The
@@ -47,14 +53,55 @@ void toIbmControls(QString &text)
         }
     }
 }
+#endif
 
 QString decodeWith(QStringDecoder &&decoder, QByteArrayView bytes, bool *ok = nullptr)
 {
     QString s = decoder.decode(bytes);
+    // A converter this Qt lacks decodes nothing and reports no error.
     if (ok)
-        *ok = !decoder.hasError();
+        *ok = decoder.isValid() && !decoder.hasError();
     return s;
 }
+
+#ifdef _WIN32
+// Qt's Windows build has no ICU and so no CP932 converter; Windows has.
+bool decodeCp932(QByteArrayView bytes, QString &text)
+{
+    auto s = cad::win::decodeCp932(std::string_view(bytes.data(), std::size_t(bytes.size())));
+    if (s)
+        text = QString::fromStdU16String(*s);
+    return bool(s);
+}
+
+std::optional<QByteArray> encodeCp932(const QString &text)
+{
+    auto bytes = cad::win::encodeCp932(text.toStdU16String());
+    if (!bytes)
+        return std::nullopt;
+    return QByteArray(bytes->data(), qsizetype(bytes->size()));
+}
+#else
+bool decodeCp932(QByteArrayView bytes, QString &text)
+{
+    bool ok = false;
+    text = decodeWith(QStringDecoder(kCp932Name, QStringConverter::Flag::Stateless), bytes, &ok);
+    if (ok)
+        fromIbmControls(text);
+    return ok;
+}
+
+std::optional<QByteArray> encodeCp932(const QString &text)
+{
+    QString ibm = text;
+    toIbmControls(ibm);
+    QStringEncoder encoder(kCp932Name);
+    QByteArray bytes = encoder.encode(ibm);
+    if (!encoder.isValid() || encoder.hasError())
+        return std::nullopt;
+    return bytes;
+}
+#endif
 
 QStringList splitLines(const QString &text, QString *lineBreak)
 {
@@ -102,11 +149,8 @@ TextFileContent decodeText(const QByteArray &bytes)
         if (utf8) {
             content.format.encoding = TextEncoding::Utf8;
         } else {
-            bool cp932 = false;
-            text = decodeWith(QStringDecoder(kCp932Name, QStringConverter::Flag::Stateless), bytes, &cp932);
-            if (cp932) {
+            if (decodeCp932(bytes, text)) {
                 content.format.encoding = TextEncoding::Cp932;
-                fromIbmControls(text);
             } else {
                 // Neither UTF-8 nor CP932 (binary junk): undecodable bytes
                 // are gone already, so the file is written back as UTF-8
@@ -128,12 +172,8 @@ QByteArray encodeText(const QStringList &lines, TextFormat &format)
     }
     switch (format.encoding) {
     case TextEncoding::Cp932: {
-        QString ibm = text;
-        toIbmControls(ibm);
-        QStringEncoder encoder(kCp932Name);
-        QByteArray bytes = encoder.encode(ibm);
-        if (!encoder.hasError())
-            return bytes;
+        if (auto bytes = encodeCp932(text))
+            return *bytes;
         format.encoding = TextEncoding::Utf8Bom;
         break;
     }

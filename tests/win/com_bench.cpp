@@ -1,7 +1,10 @@
-// Cost of a late-bound property get over COM (run under Wine by
-// scripts/windows-test.sh): the median of many gets with our cached
-// DISPIDs and with GetIDsOfNames before every Invoke, and the IDispatch
-// round trips per TEXT the way a fetch reads it.
+// Cost of late-bound calls over COM (run under Wine by
+// scripts/windows-test.sh): the median of many property gets with cached
+// DISPIDs and with GetIDsOfNames before every Invoke; then a 1,000-TEXT
+// fetch read the way the text tab reads it, against the drawing host in
+// the test server with type info, without it, and by a naive client that
+// resolves every name before every call: IDispatch round trips per TEXT
+// and the fetch time.
 #include "comserver.h"
 
 #include "cad/com/comdispatch.h"
@@ -10,86 +13,155 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
 
+double now()
+{
+    LARGE_INTEGER freq, t;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&t);
+    return double(t.QuadPart) / double(freq.QuadPart);
+}
+
+double median(std::vector<double> v)
+{
+    std::nth_element(v.begin(), v.begin() + std::ptrdiff_t(v.size() / 2), v.end());
+    return v[v.size() / 2];
+}
+
 double medianMicroseconds(const cad::Object &o, int rounds)
 {
-    LARGE_INTEGER freq, a, b;
-    QueryPerformanceFrequency(&freq);
     std::vector<double> times;
     times.reserve(std::size_t(rounds));
     for (int i = 0; i < rounds; ++i) {
-        QueryPerformanceCounter(&a);
+        double a = now();
         o.get(u"Name");
-        QueryPerformanceCounter(&b);
-        times.push_back(double(b.QuadPart - a.QuadPart) * 1e6 / double(freq.QuadPart));
+        times.push_back((now() - a) * 1e6);
     }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[std::size_t(rounds / 2)];
+    return median(std::move(times));
 }
 
-// A TEXT fetch as the program reads each picked text (Item, Handle,
-// TextString, Alignment, InsertionPoint, Layer) against the drawing host
-// in the test server; that server offers no type info, so names are
-// cached per object.
-int fetchRoundTrips()
+struct FetchCost {
+    double roundTrips = 0;  // per TEXT
+    double seconds = 0;     // median of the passes, whole fetch
+};
+
+// What the fetch reads of each picked text (layer first, for the locked
+// layer test; the position by the alignment).
+void readText(const cad::Object &set, int i)
 {
-    wintest::ComServer server(u"Talvo.TestCad.BenchHost", u"{8E0B9A31-5C44-4F0E-A7B2-1D3C5E7F9A05}", L"host");
-    if (!server.running()) {
-        std::printf("round trips per TEXT: drawing host server not available\n");
-        return 0;
-    }
+    cad::Object e = set.call(u"Item", {cad::Variant(i)}).toObject();
+    e.get(u"Layer");
+    e.get(u"TextString");
+    e.get(u"Handle");
+    e.get(u"Alignment");
+    e.get(u"InsertionPoint");
+}
+
+// A test server with the drawing host and `count` picked texts; `passes`
+// reads of them all. The first pass also learns the names, so it is left
+// out of both numbers.
+FetchCost fetchCost(const wchar_t *model, bool naive, int count, int passes)
+{
+    FetchCost cost;
+    cad::com::ComDispatch::releaseTypeTables();
+    wintest::ComServer server(u"Talvo.TestCad.BenchHost", u"{8E0B9A31-5C44-4F0E-A7B2-1D3C5E7F9A05}", model);
+    if (!server.running())
+        return cost;
     cad::TargetProgID = u"Talvo.TestCad.BenchHost";
     cad::Object app = cad::AttachCad();
-    const int count = 200;
     cad::VariantArray handles;
     for (int i = 0; i < count; ++i)
-        handles.push_back(app.call(u"TalvoAddText", {cad::Variant(u"T"), cad::fromPoint({0, double(i), 0}), cad::Variant(u"0")}));
+        handles.push_back(app.call(u"TalvoAddText", {cad::Variant(u"T-" + cad::fromUtf8(std::to_string(i))),
+                                                     cad::fromPoint({0, double(i), 0}), cad::Variant(u"0")}));
     app.call(u"TalvoQueuePicks", {cad::Variant(handles)});
     cad::Object doc = app.get(u"ActiveDocument").toObject();
     cad::Object set = cad::GetTempSelectionSet(doc).toObject();
     cad::Argument filter[2] = {{cad::Variant(cad::Int16Array{0}), true},
                                {cad::Variant(cad::VariantArray{cad::Variant(u"TEXT")}), true}};
     set.callRef(u"SelectOnScreen", filter);
-    for (int pass = 0; pass < 2; ++pass) {
-        auto start = cad::com::ComDispatch::calls();
-        for (int i = 0; i < count; ++i) {
-            cad::Object t = set.call(u"Item", {cad::Variant(i)}).toObject();
-            for (const char16_t *m : {u"Handle", u"TextString", u"Alignment", u"InsertionPoint", u"Layer"})
-                t.get(m);
-        }
-        std::printf("round trips per fetched TEXT (%s): %.2f\n", pass == 0 ? "names per object" : "GetIDsOfNames each time",
-                    double(cad::com::ComDispatch::calls() - start) / count);
-        cad::com::ComDispatch::setResolveEveryCall(pass == 0);
+    for (int i = 0; i < count; ++i)
+        readText(set, i);
+
+    cad::com::ComDispatch::setResolveEveryCall(naive);
+    std::vector<double> times;
+    auto start = cad::com::ComDispatch::calls();
+    for (int pass = 0; pass < passes; ++pass) {
+        double a = now();
+        for (int i = 0; i < count; ++i)
+            readText(set, i);
+        times.push_back(now() - a);
     }
+    cost.roundTrips = double(cad::com::ComDispatch::calls() - start) / double(count * passes);
     cad::com::ComDispatch::setResolveEveryCall(false);
+    cost.seconds = median(times);
     cad::ReleaseTempSelectionSet(cad::Variant(set));
     app.call(u"TalvoQuit");
-    return 0;
+    return cost;
 }
 
 } // namespace
 
-int main()
+// win_com_bench.exe [texts [passes]]: 1,000 texts read 3 times by default.
+int run(int argc, char **argv)
 {
-    cad::com::ComSession com;
-    wintest::ComServer server(u"Talvo.TestCad.Bench", u"{8E0B9A31-5C44-4F0E-A7B2-1D3C5E7F9A03}");
-    if (!server.running()) {
-        std::fprintf(stderr, "test server did not start\n");
+    {
+        wintest::ComServer server(u"Talvo.TestCad.Bench", u"{8E0B9A31-5C44-4F0E-A7B2-1D3C5E7F9A03}");
+        if (!server.running()) {
+            std::fprintf(stderr, "test server did not start\n");
+            return 1;
+        }
+        cad::TargetProgID = u"Talvo.TestCad.Bench";
+        cad::Object app = cad::AttachCad();
+        const int rounds = 2000;
+        app.get(u"Name");
+        double cached = medianMicroseconds(app, rounds);
+        cad::com::ComDispatch::setResolveEveryCall(true);
+        double uncached = medianMicroseconds(app, rounds);
+        cad::com::ComDispatch::setResolveEveryCall(false);
+        std::printf("property get, cached DISPID:           median %.1f us\n", cached);
+        std::printf("property get, GetIDsOfNames each time: median %.1f us\n", uncached);
+        app.call(u"Quit");
+    }
+
+    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    const int passes = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    FetchCost typed, plain, naive;
+    const char *phase = "type info";
+    try {
+        typed = fetchCost(L"host", false, count, passes);
+        phase = "no type info";
+        plain = fetchCost(L"host plain", false, count, passes);
+        phase = "naive client";
+        naive = fetchCost(L"host", true, count, passes);
+    } catch (const cad::Error &e) {
+        std::fprintf(stderr, "%d-TEXT fetch, %s: failed: %s\n", count, phase, cad::toUtf8(e.text()).c_str());
         return 1;
     }
-    cad::TargetProgID = u"Talvo.TestCad.Bench";
-    cad::Object app = cad::AttachCad();
-    const int rounds = 2000;
-    app.get(u"Name");
-    double cached = medianMicroseconds(app, rounds);
-    cad::com::ComDispatch::setResolveEveryCall(true);
-    double uncached = medianMicroseconds(app, rounds);
-    cad::com::ComDispatch::setResolveEveryCall(false);
-    std::printf("property get, cached DISPID:          median %.1f us\n", cached);
-    std::printf("property get, GetIDsOfNames each time: median %.1f us\n", uncached);
-    app.call(u"Quit");
-    return fetchRoundTrips();
+    if (typed.seconds <= 0 || plain.seconds <= 0 || naive.seconds <= 0) {
+        std::fprintf(stderr, "drawing host server did not start\n");
+        return 1;
+    }
+    std::printf("round trips per fetched TEXT, type info (target <= 7): %.2f\n", typed.roundTrips);
+    std::printf("round trips per fetched TEXT, no type info:            %.2f\n", plain.roundTrips);
+    std::printf("round trips per fetched TEXT, naive client:            %.2f\n", naive.roundTrips);
+    std::printf("%d-TEXT fetch, type info:    %.1f ms (median of %d)\n", count, typed.seconds * 1e3, passes);
+    std::printf("%d-TEXT fetch, no type info: %.1f ms\n", count, plain.seconds * 1e3);
+    std::printf("%d-TEXT fetch, naive client: %.1f ms\n", count, naive.seconds * 1e3);
+    std::printf("type info / naive (target <= 0.55): %.2f\n", typed.seconds / naive.seconds);
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    cad::com::ComSession com;
+    try {
+        return run(argc, argv);
+    } catch (const cad::Error &e) {
+        std::fprintf(stderr, "failed: %s\n", cad::toUtf8(e.text()).c_str());
+        return 1;
+    }
 }

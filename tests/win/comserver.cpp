@@ -50,6 +50,14 @@ int ComServer::waitForExit(DWORD milliseconds)
     return int(code);
 }
 
+void ComServer::kill()
+{
+    if (m_process.hProcess) {
+        TerminateProcess(m_process.hProcess, 9);
+        WaitForSingleObject(m_process.hProcess, 10000);
+    }
+}
+
 ComServer::~ComServer()
 {
     if (!m_process.hProcess)

@@ -6,18 +6,21 @@
 #include "cad/automation.h"
 #include "cad/com/comdispatch.h"
 #include "cad/com/comerror.h"
+#include "cad/com/comref.h"
 #include "cad/connection.h"
 #include "support/errortext.h"
 #include "cad/windowapi.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 using cad::Argument;
 using cad::Object;
 using cad::Variant;
 using cad::com::ComError;
+using cad::com::ComRef;
 
 namespace {
 
@@ -175,6 +178,44 @@ TEST_F(OutOfProcess, NamesAreResolvedOncePerObject)
     child.get(u"Name");
     cad::com::ComDispatch::setResolveEveryCall(false);
     EXPECT_EQ(cad::com::ComDispatch::calls() - start, 2u);  // GetIDsOfNames and Invoke
+}
+
+// As a CAD's type library does: one ITypeInfo for all objects of a type,
+// naming each member under the id GetIDsOfNames gives.
+TEST_F(OutOfProcess, ObjectsOfOneTypeShareOneTypeInfo)
+{
+    Object child = app.get(u"Child").toObject();
+    IDispatch *a = static_cast<cad::com::ComDispatch *>(app.dispatch())->iDispatch();
+    IDispatch *b = static_cast<cad::com::ComDispatch *>(child.dispatch())->iDispatch();
+    UINT count = 0;
+    ASSERT_EQ(a->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 1u);
+    ComRef<ITypeInfo> ta, tb;
+    ASSERT_EQ(a->GetTypeInfo(0, LOCALE_USER_DEFAULT, ta.put()), S_OK);
+    ASSERT_EQ(b->GetTypeInfo(0, LOCALE_USER_DEFAULT, tb.put()), S_OK);
+    ComRef<IUnknown> ua, ub;
+    ASSERT_EQ(ta->QueryInterface(IID_IUnknown, reinterpret_cast<void **>(ua.put())), S_OK);
+    ASSERT_EQ(tb->QueryInterface(IID_IUnknown, reinterpret_cast<void **>(ub.put())), S_OK);
+    EXPECT_EQ(ua.get(), ub.get());
+
+    std::wstring echo = L"Echo";
+    LPOLESTR names[] = {echo.data()};
+    DISPID id = DISPID_UNKNOWN;
+    ASSERT_EQ(a->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
+    BSTR documented = nullptr;
+    ASSERT_EQ(ta->GetDocumentation(id, &documented, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(std::wstring(documented ? documented : L""), L"Echo");
+    SysFreeString(documented);
+}
+
+TEST_F(OutOfProcess, NamesAreResolvedOncePerType)
+{
+    Object child = app.get(u"Child").toObject();
+    child.get(u"Name");
+    Object grandchild = child.get(u"Child").toObject();  // a new object of the same type
+    auto start = cad::com::ComDispatch::calls();
+    grandchild.get(u"Name");
+    EXPECT_EQ(cad::com::ComDispatch::calls() - start, 2u);  // GetTypeInfo and Invoke
 }
 
 TEST(DyingServer, CommandFailsCleanly)

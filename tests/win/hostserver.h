@@ -14,6 +14,7 @@ class HostServer {
 public:
     HostServer();
     std::shared_ptr<cad::Dispatch> application();
+    cadhost::Host &host() { return m_host; }
 
 private:
     cadhost::Host m_host;

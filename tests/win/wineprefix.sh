@@ -1,14 +1,19 @@
 #!/bin/sh
-# Creates the tests' Wine prefix (setup) or stops its wineserver (end).
+# Creates a tests' Wine prefix (setup: null display driver, setup-x: the X
+# display of $DISPLAY, for the Qt program) or stops its wineserver (end).
 set -e
 case "$1" in
-setup)
+setup|setup-x)
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
-  # No X server: the null display driver still gives windows and DCs.
-  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  if [ "$1" = setup ]; then
+    # No X server: the null display driver still gives windows and DCs.
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  else
+    wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
+  fi
   # A crashing test ends with its exit code instead of waiting in winedbg.
   wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
   wineserver -w

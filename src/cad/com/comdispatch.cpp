@@ -27,11 +27,19 @@ bool g_typeInfoSeen = false;
 constexpr int kTypeInfoMissLimit = 8;
 
 // Tables shared by objects of one type, keyed by the identity of their
-// ITypeInfo. Bounded, for servers that hand out a new ITypeInfo per call.
+// ITypeInfo. The ITypeInfo itself is kept too: a proxy's bare identity
+// holds no remote reference, so the server would drop its stub and hand
+// out the same type as a new object next time. Bounded, for servers that
+// hand out a new ITypeInfo per call.
 constexpr std::size_t kMaxTypes = 256;
-std::vector<std::pair<ComRef<IUnknown>, std::shared_ptr<MemberIds>>> &typeTables()
+struct TypeTable {
+    ComRef<IUnknown> identity;
+    ComRef<ITypeInfo> info;
+    std::shared_ptr<MemberIds> ids;
+};
+std::vector<TypeTable> &typeTables()
 {
-    static auto *tables = new std::vector<std::pair<ComRef<IUnknown>, std::shared_ptr<MemberIds>>>;
+    static auto *tables = new std::vector<TypeTable>;
     return *tables;
 }
 
@@ -109,6 +117,8 @@ void ComDispatch::setResolveEveryCall(bool on)
 void ComDispatch::releaseTypeTables()
 {
     typeTables().clear();
+    g_typeInfoMisses = 0;
+    g_typeInfoSeen = false;
 }
 
 std::shared_ptr<MemberIds> ComDispatch::typeTable()
@@ -128,12 +138,12 @@ std::shared_ptr<MemberIds> ComDispatch::typeTable()
     if (FAILED(info->QueryInterface(IID_IUnknown, reinterpret_cast<void **>(identity.put()))))
         return std::make_shared<MemberIds>();
     auto &tables = typeTables();
-    for (auto &[key, ids] : tables)
-        if (key.get() == identity.get())
-            return ids;
+    for (auto &t : tables)
+        if (t.identity.get() == identity.get())
+            return t.ids;
     auto ids = std::make_shared<MemberIds>();
     if (tables.size() < kMaxTypes)
-        tables.emplace_back(std::move(identity), ids);
+        tables.push_back(TypeTable{std::move(identity), std::move(info), ids});
     return ids;
 }
 

@@ -34,8 +34,9 @@ public:
     static std::uint64_t calls();
     // Benchmark switch: resolve names on every access instead of caching.
     static void setResolveEveryCall(bool on);
-    // Drops the shared per-type tables and their ITypeInfo references;
-    // call before CoUninitialize.
+    // Drops the shared per-type tables and their ITypeInfo references and
+    // forgets whether the server gives type info; call before
+    // CoUninitialize.
     static void releaseTypeTables();
 
 private:

@@ -3,10 +3,17 @@
 #include "cad/com/comerror.h"
 #include "cad/com/variantconv.h"
 
+#include <cstdlib>
+#include <map>
 #include <mutex>
 #include <string>
+#include <typeinfo>
 #include <unordered_map>
 #include <vector>
+
+#if defined(__GNUC__)
+#include <cxxabi.h>
+#endif
 
 namespace cad::com {
 
@@ -50,6 +57,71 @@ bool nameOf(DISPID id, std::u16string &name)
         return false;
     name = t.names[std::size_t(id) - 1];
     return true;
+}
+
+// One ITypeInfo per C++ class of served object, made when first asked.
+// Keyed by the type's mangled name: mingw-w64's type_info ordering is not
+// consistent for std::map.
+struct TypeInfos {
+    std::mutex lock;
+    std::map<std::string, ITypeInfo *> infos;  // one reference each
+    DispatchServer::TypeMembers members;
+    bool enabled = true;
+};
+
+TypeInfos &typeInfos()
+{
+    static auto *infos = new TypeInfos;
+    return *infos;
+}
+
+// A new reference to the type info of `target`'s class, or null.
+ITypeInfo *typeInfoOf(const Dispatch &target)
+{
+    TypeInfos &t = typeInfos();
+    std::lock_guard guard(t.lock);
+    if (!t.enabled)
+        return nullptr;
+    const std::string key = typeid(target).name();
+    auto it = t.infos.find(key);
+    if (it == t.infos.end()) {
+        std::vector<std::u16string> names;
+        if (t.members)
+            names = t.members(DispatchServer::typeName(target));
+        // The ids are the ones GetIDsOfNames gives, whatever asks first;
+        // vtable slots after IDispatch's seven, as CreateDispTypeInfo wants.
+        std::vector<METHODDATA> methods(names.size());
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            methods[i] = METHODDATA{};
+            methods[i].szName = reinterpret_cast<OLECHAR *>(names[i].data());
+            methods[i].dispid = idOf(names[i].c_str());
+            methods[i].iMeth = UINT(7 + i);
+            methods[i].cc = CC_STDCALL;
+            methods[i].wFlags = DISPATCH_METHOD;
+            methods[i].vtReturn = VT_VARIANT;
+        }
+        INTERFACEDATA data{methods.data(), UINT(methods.size())};
+        ITypeInfo *info = nullptr;
+        if (FAILED(CreateDispTypeInfo(&data, LOCALE_SYSTEM_DEFAULT, &info)) || !info)
+            return nullptr;
+        // Wine hands back a coclass around the interface; the members, and
+        // what IDispatch::GetTypeInfo should give, are the interface's.
+        TYPEATTR *attr = nullptr;
+        if (SUCCEEDED(info->GetTypeAttr(&attr)) && attr) {
+            const bool coclass = attr->typekind == TKIND_COCLASS;
+            info->ReleaseTypeAttr(attr);
+            HREFTYPE ref = 0;
+            ITypeInfo *iface = nullptr;
+            if (coclass && SUCCEEDED(info->GetRefTypeOfImplType(0, &ref)) &&
+                SUCCEEDED(info->GetRefTypeInfo(ref, &iface)) && iface) {
+                info->Release();
+                info = iface;
+            }
+        }
+        it = t.infos.emplace(key, info).first;
+    }
+    it->second->AddRef();
+    return it->second;
 }
 
 BSTR bstr(std::u16string_view s)
@@ -116,19 +188,66 @@ ULONG DispatchServer::Release()
     return n;
 }
 
+void DispatchServer::setTypeMembers(TypeMembers members)
+{
+    TypeInfos &t = typeInfos();
+    std::lock_guard guard(t.lock);
+    t.members = std::move(members);
+}
+
+void DispatchServer::setTypeInfoEnabled(bool on)
+{
+    TypeInfos &t = typeInfos();
+    std::lock_guard guard(t.lock);
+    t.enabled = on;
+}
+
+void DispatchServer::releaseTypeInfos()
+{
+    TypeInfos &t = typeInfos();
+    std::lock_guard guard(t.lock);
+    for (auto &[type, info] : t.infos)
+        info->Release();
+    t.infos.clear();
+}
+
+std::u16string DispatchServer::typeName(const Dispatch &target)
+{
+    const char *raw = typeid(target).name();
+    std::string name = raw;
+#if defined(__GNUC__)
+    int status = 0;
+    if (char *readable = abi::__cxa_demangle(raw, nullptr, nullptr, &status)) {
+        if (status == 0)
+            name = readable;
+        std::free(readable);
+    }
+#endif
+    // "cadhost::(anonymous namespace)::LayerObject", "class cad::Foo": the
+    // class's own name.
+    if (auto cut = name.rfind("::"); cut != std::string::npos)
+        name.erase(0, cut + 2);
+    if (auto cut = name.rfind(' '); cut != std::string::npos)
+        name.erase(0, cut + 1);
+    return std::u16string(name.begin(), name.end());
+}
+
 HRESULT DispatchServer::GetTypeInfoCount(UINT *count)
 {
     if (!count)
         return E_POINTER;
-    *count = 0;
+    TypeInfos &t = typeInfos();
+    std::lock_guard guard(t.lock);
+    *count = t.enabled ? 1 : 0;
     return S_OK;
 }
 
-HRESULT DispatchServer::GetTypeInfo(UINT, LCID, ITypeInfo **info)
+HRESULT DispatchServer::GetTypeInfo(UINT index, LCID, ITypeInfo **info)
 {
-    if (info)
-        *info = nullptr;
-    return DISP_E_BADINDEX;
+    if (!info)
+        return E_POINTER;
+    *info = index == 0 ? typeInfoOf(*m_target) : nullptr;
+    return *info ? S_OK : DISP_E_BADINDEX;
 }
 
 HRESULT DispatchServer::GetIDsOfNames(REFIID, LPOLESTR *names, UINT count, LCID, DISPID *ids)
