@@ -193,6 +193,6 @@ void BM_Paste10000WriteBackUndo(benchmark::State &state)
 }
 BENCHMARK(BM_Paste10000WriteBackUndo)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

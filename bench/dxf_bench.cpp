@@ -77,8 +77,8 @@ const fs::path &bigDrawing()
         };
         for (int i = 0; i < kTexts; ++i) {
             entity("TEXT", hex(handle++), msp, "注記");
-            add += "100\nAcDbText\n 10\n" + std::to_string(i % 400) + ".5\n 20\n" + std::to_string(i / 400) +
-                   ".25\n 30\n0.0\n 40\n2.5\n  1\n文字列 " + std::to_string(i) + " ABC\n100\nAcDbText\n";
+            add += "100\nAcDbText\n 10\n" + std::to_string(i % 400) + ".5\n 20\n" + std::to_string(i / 400)
+                   + ".25\n 30\n0.0\n 40\n2.5\n  1\n文字列 " + std::to_string(i) + " ABC\n100\nAcDbText\n";
         }
         for (int i = 0; i < kInserts; ++i) {
             const std::string ref = hex(handle++);
@@ -88,9 +88,9 @@ const fs::path &bigDrawing()
             const char *tags[] = {"NAME", "NAME", "SPEC"};
             for (int k = 0; k < 3; ++k) {
                 entity("ATTRIB", hex(handle++), ref, "機器");
-                add += "100\nAcDbText\n 10\n" + x + "\n 20\n" + y + "\n 30\n0.0\n 40\n2.5\n  1\n機器 " +
-                       std::to_string(i) + "-" + std::to_string(k) + "\n100\nAcDbAttribute\n280\n     0\n  2\n" +
-                       tags[k] + "\n 70\n     0\n";
+                add += "100\nAcDbText\n 10\n" + x + "\n 20\n" + y + "\n 30\n0.0\n 40\n2.5\n  1\n機器 "
+                       + std::to_string(i) + "-" + std::to_string(k) + "\n100\nAcDbAttribute\n280\n     0\n  2\n"
+                       + tags[k] + "\n 70\n     0\n";
             }
             entity("SEQEND", hex(handle++), ref, "機器");
         }
@@ -134,7 +134,8 @@ void BM_ChangeOneStringAndSave(benchmark::State &state)
     const cadhost::EntityId id = lastText(d);
     int n = 0;
     for (auto _ : state) {
-        d.modify(id, u"TextString", [&](cadhost::Entity &e) { e.text = u"変更 " + std::u16string(1, char16_t(u'0' + n++ % 10)); });
+        d.modify(id, u"TextString",
+                 [&](cadhost::Entity &e) { e.text = u"変更 " + std::u16string(1, char16_t(u'0' + n++ % 10)); });
         f.save(d, workDir() / "big_saved.dxf");
     }
 }
@@ -161,13 +162,14 @@ void BM_EzdxfOpenAndSave(benchmark::State &state)
     const fs::path &path = bigDrawing();
     double open = 0, save = 0;
     for (auto _ : state) {
-        const std::string out = run(std::string(TALVO_PYTHON) +
-                                    " -c \"import sys, time, ezdxf\n"
-                                    "t0 = time.perf_counter(); doc = ezdxf.readfile(sys.argv[1]); t1 = time.perf_counter()\n"
-                                    "doc.entitydb[doc.modelspace()[0].dxf.handle].dxf.layer = '0'\n"
-                                    "doc.saveas(sys.argv[2]); t2 = time.perf_counter()\n"
-                                    "print(t1 - t0, t2 - t1)\" " +
-                                    path.string() + " " + (workDir() / "big_ezdxf.dxf").string());
+        const std::string out
+            = run(std::string(TALVO_PYTHON)
+                  + " -c \"import sys, time, ezdxf\n"
+                    "t0 = time.perf_counter(); doc = ezdxf.readfile(sys.argv[1]); t1 = time.perf_counter()\n"
+                    "doc.entitydb[doc.modelspace()[0].dxf.handle].dxf.layer = '0'\n"
+                    "doc.saveas(sys.argv[2]); t2 = time.perf_counter()\n"
+                    "print(t1 - t0, t2 - t1)\" "
+                  + path.string() + " " + (workDir() / "big_ezdxf.dxf").string());
         std::sscanf(out.c_str(), "%lf %lf", &open, &save);
         state.SetIterationTime(open + save);
     }
@@ -188,7 +190,7 @@ int measureMemory(const char *path)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -55,4 +55,4 @@ void BM_TextStringPut(benchmark::State &state)
 }
 BENCHMARK(BM_TextStringPut);
 
-} // namespace
+}  // namespace

@@ -74,10 +74,7 @@ struct Editor {
         tab->editor->setLines(text);
         QApplication::processEvents();
     }
-    void finish()
-    {
-        tab->editor->viewport()->repaint();
-    }
+    void finish() { tab->editor->viewport()->repaint(); }
 };
 
 // Made on first use, destroyed before the application object.
@@ -149,7 +146,7 @@ BENCHMARK(BM_ReplaceAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_AdditionAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SerialInsert10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

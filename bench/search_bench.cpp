@@ -40,7 +40,9 @@ struct Drawing {
 std::vector<Talvo2> fetched(Drawing &w)
 {
     bool runFlag = true;
-    return FetchMatchingTexts(w.doc, u"*", {}, [] {}, runFlag).records;
+    return FetchMatchingTexts(
+               w.doc, u"*", {}, [] {}, runFlag)
+        .records;
 }
 
 bool lessText(const Talvo2 &a, const Talvo2 &b)
@@ -64,7 +66,8 @@ void BM_SearchAndSort100k(benchmark::State &state)
     std::size_t found = 0;
     for (auto _ : state) {
         bool runFlag = true;
-        SearchFetch f = FetchMatchingTexts(w.doc, u"*W*", {}, [] {}, runFlag);
+        SearchFetch f = FetchMatchingTexts(
+            w.doc, u"*W*", {}, [] {}, runFlag);
         SortSearchResults(f.records, {}, [] {});
         MarkLocked(f.records, f.lockedLayers);
         found = f.records.size();
@@ -115,4 +118,4 @@ void BM_Sort20kBesideExchangeSort(benchmark::State &state)
 }
 BENCHMARK(BM_Sort20kBesideExchangeSort)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-} // namespace
+}  // namespace

@@ -50,8 +50,8 @@ double rawCost(Drawing &w, const Lines &lines)
     cad::Variant set = cad::GetTempSelectionSet(w.doc);
     cad::Object ss = set.toObject();
     ss.call(u"Clear");
-    cad::Argument args[2] = {{cad::Variant(cad::Int16Array{0}), true},
-                             {cad::Variant(cad::VariantArray{cad::Variant(u"TEXT")}), true}};
+    cad::Argument args[2]
+        = {{cad::Variant(cad::Int16Array{0}), true}, {cad::Variant(cad::VariantArray{cad::Variant(u"TEXT")}), true}};
     ss.callRef(u"SelectOnScreen", args);
     const int n = ss.get(u"Count").toInt();
     std::vector<std::u16string> handles;
@@ -83,7 +83,8 @@ double ours(Drawing &w, const Lines &lines, bool sort)
     w.host.scriptedPicker().queueIds(w.ids);
     TextFetch f = FetchTexts(w.doc, sort, [] {});
     bool runFlag = true;
-    WriteBack(w.doc, f.records, lines, false, 0, -1, [] {}, runFlag);
+    WriteBack(
+        w.doc, f.records, lines, false, 0, -1, [] {}, runFlag);
     return seconds(start);
 }
 
@@ -150,4 +151,4 @@ void BM_SortedBesideUnsorted10k(benchmark::State &state)
 }
 BENCHMARK(BM_SortedBesideUnsorted10k)->Unit(benchmark::kMillisecond)->Iterations(6);
 
-} // namespace
+}  // namespace

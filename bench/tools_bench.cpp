@@ -19,16 +19,29 @@ namespace {
 
 // Lines as they appear on Japanese plant and building drawings: tags,
 // half-width kana from old CAD data, full-width Latin and digits, symbols.
-const std::vector<std::u16string>& drawingLines()
+const std::vector<std::u16string> &drawingLines()
 {
     static const std::vector<std::u16string> lines = [] {
         const std::u16string pieces[] = {
-            u"配管ｻﾎﾟｰﾄ", u"SW-009", u"ﾊﾞﾙﾌﾞ", u"No.12-3", u"電動機", u"M-101",
-            u"3.7kW", u"ケーブルラック", u"W=300", u"Φ１００", u"ＰＶＣ管", u"盤名称：ＭＣＣ－１",
-            u"(ﾎﾟﾝﾌﾟ)", u"P-201A", u"図番", u"DWG-2024-0815", u"Rev.B", u"ｺﾝｾﾝﾄ",
-            u"照明器具", u"ダクト", u"ｶﾞｽ配管", u"ＧＬ＋１５００", u"FL+1,200", u"[注記]",
-            u"ｽﾘｰﾌﾞ", u"￥", u"“防火区画”", u"ﾀﾞﾝﾊﾟｰ", u"ヴァルブ", u"（既設）", u"→",
-            u"ﾓｰﾀｰ 5.5kW", u"＠２００", u"50A", u"ｻﾆﾀﾘｰ", u"送風機", u"ＦＡＮ－３",
+            u"配管ｻﾎﾟｰﾄ",  u"SW-009",
+            u"ﾊﾞﾙﾌﾞ",      u"No.12-3",
+            u"電動機",     u"M-101",
+            u"3.7kW",      u"ケーブルラック",
+            u"W=300",      u"Φ１００",
+            u"ＰＶＣ管",   u"盤名称：ＭＣＣ－１",
+            u"(ﾎﾟﾝﾌﾟ)",    u"P-201A",
+            u"図番",       u"DWG-2024-0815",
+            u"Rev.B",      u"ｺﾝｾﾝﾄ",
+            u"照明器具",   u"ダクト",
+            u"ｶﾞｽ配管",    u"ＧＬ＋１５００",
+            u"FL+1,200",   u"[注記]",
+            u"ｽﾘｰﾌﾞ",      u"￥",
+            u"“防火区画”", u"ﾀﾞﾝﾊﾟｰ",
+            u"ヴァルブ",   u"（既設）",
+            u"→",          u"ﾓｰﾀｰ 5.5kW",
+            u"＠２００",   u"50A",
+            u"ｻﾆﾀﾘｰ",      u"送風機",
+            u"ＦＡＮ－３",
         };
         std::mt19937 random(4711);
         std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
@@ -64,23 +77,23 @@ double seconds()
 
 // Converts every line in place; returns the seconds spent converting.
 template <typename Convert>
-double convertAll(std::vector<std::u16string>& lines, Convert convert)
+double convertAll(std::vector<std::u16string> &lines, Convert convert)
 {
     const double start = seconds();
-    for (std::u16string& line : lines)
+    for (std::u16string &line : lines)
         convert(line);
     return seconds() - start;
 }
 
-void tableRoutine(benchmark::State& state, const tools::reference::Routine& routine)
+void tableRoutine(benchmark::State &state, const tools::reference::Routine &routine)
 {
-    const auto& lines = drawingLines();
+    const auto &lines = drawingLines();
     // Best of three runs of the definition.
     std::vector<std::u16string> expected;
     double definition = 0;
     for (int run = 0; run < 3; ++run) {
         expected = lines;
-        const double time = convertAll(expected, [&routine](std::u16string& line) {
+        const double time = convertAll(expected, [&routine](std::u16string &line) {
             tools::reference::passByPass(line, routine.table, routine.toFull);
         });
         definition = run == 0 ? time : std::min(definition, time);
@@ -101,9 +114,9 @@ void tableRoutine(benchmark::State& state, const tools::reference::Routine& rout
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(lines.size()));
 }
 
-void wholeString(benchmark::State& state, void (*convert)(std::u16string&))
+void wholeString(benchmark::State &state, void (*convert)(std::u16string &))
 {
-    const auto& lines = drawingLines();
+    const auto &lines = drawingLines();
     std::vector<std::u16string> actual;
     for (auto _ : state) {
         state.PauseTiming();
@@ -116,15 +129,14 @@ void wholeString(benchmark::State& state, void (*convert)(std::u16string&))
 }
 
 const int registered = [] {
-    for (const auto& routine : tools::reference::kRoutines) {
-        benchmark::RegisterBenchmark(routine.name, tableRoutine, routine)
-            ->Unit(benchmark::kMillisecond);
+    for (const auto &routine : tools::reference::kRoutines) {
+        benchmark::RegisterBenchmark(routine.name, tableRoutine, routine)->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("AllToZen", wholeString, tools::AllToZen)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("AllToHan", wholeString, tools::AllToHan)->Unit(benchmark::kMillisecond);
     return 0;
 }();
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

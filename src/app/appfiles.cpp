@@ -14,15 +14,14 @@ bool canWriteIn(const QString &dir)
     QTemporaryFile probe(dir + QStringLiteral("/.talvo-write-probe-XXXXXX"));
     return probe.open();
 }
-} // namespace
+}  // namespace
 
 AppFiles::AppFiles(QString exeDir, QString baseName, QString userDir, bool exeDirWritable)
     : m_exeDir(std::move(exeDir))
     , m_baseName(std::move(baseName))
     , m_userDir(std::move(userDir))
     , m_exeDirWritable(exeDirWritable)
-{
-}
+{}
 
 AppFiles AppFiles::forExecutable()
 {

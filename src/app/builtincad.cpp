@@ -46,7 +46,7 @@ public:
 private:
     QPointer<cadhost::DrawingWindow> m_window;
 };
-} // namespace
+}  // namespace
 #endif
 
 std::shared_ptr<void> startBuiltInCad(QWidget *mainWindow)

@@ -38,13 +38,10 @@ bool same(const QString &a, const QString &b)
     return QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }
 
-} // namespace
+}  // namespace
 
-IniDocument::IniDocument(QStringList lines, TextFormat format)
-    : m_lines(std::move(lines))
-    , m_format(std::move(format))
-{
-}
+IniDocument::IniDocument(QStringList lines, TextFormat format) : m_lines(std::move(lines)), m_format(std::move(format))
+{}
 
 IniDocument IniDocument::load(const QString &path)
 {

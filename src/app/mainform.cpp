@@ -41,9 +41,7 @@
 #define TALVO_VERSION "0.1.0"
 #endif
 
-TTalvoMainForm::TTalvoMainForm(AppFiles files, QWidget *parent)
-    : QWidget(parent)
-    , m_files(std::move(files))
+TTalvoMainForm::TTalvoMainForm(AppFiles files, QWidget *parent) : QWidget(parent), m_files(std::move(files))
 {
     installFontSubstitutions();
     buildFrame();
@@ -241,8 +239,8 @@ void TTalvoMainForm::setDialogs(const Dialogs &dialogs)
     // The grid's tools open the same dialogs, kept with their fields.
     GridToolDialogs &grid = m_attrPage->dialogs;
     if (auto *tikan = dialogs.tikan) {
-        grid.replace = [this, tikan](const std::u16string &search)
-            -> std::optional<std::pair<std::u16string, std::u16string>> {
+        grid.replace
+            = [this, tikan](const std::u16string &search) -> std::optional<std::pair<std::u16string, std::u16string>> {
             tikan->Edit1->setText(toQ(search));
             if (tikan->execFor(this) != QDialog::Accepted)
                 return std::nullopt;

@@ -5,7 +5,7 @@
 namespace {
 const QString kMain = QStringLiteral("TalvoEdit");
 const QString kTarget = QStringLiteral("Target");
-} // namespace
+}  // namespace
 
 Settings readSettings(const IniDocument &ini, QPoint centred)
 {

@@ -12,10 +12,8 @@ struct SingleInstance::Impl {
     std::unique_ptr<QLockFile> lock;
 };
 
-SingleInstance::SingleInstance()
-    : d(std::make_unique<Impl>())
-{
-}
+SingleInstance::SingleInstance() : d(std::make_unique<Impl>())
+{}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -24,7 +22,8 @@ bool SingleInstance::acquire()
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty() || !QDir(dir).exists())
         dir = QDir::tempPath();
-    d->lock = std::make_unique<QLockFile>(dir + QLatin1Char('/') + QLatin1String(kMainWindowClass) + QStringLiteral(".lock"));
+    d->lock = std::make_unique<QLockFile>(dir + QLatin1Char('/') + QLatin1String(kMainWindowClass)
+                                          + QStringLiteral(".lock"));
     d->lock->setStaleLockTime(0);  // never stale by age: the program runs for days
     if (d->lock->tryLock(0))
         return true;
@@ -33,5 +32,4 @@ bool SingleInstance::acquire()
 }
 
 void SingleInstance::markRunning()
-{
-}
+{}

@@ -8,10 +8,8 @@ struct SingleInstance::Impl {
     std::unique_ptr<cad::win::InstanceMarker> marker;
 };
 
-SingleInstance::SingleInstance()
-    : d(std::make_unique<Impl>())
-{
-}
+SingleInstance::SingleInstance() : d(std::make_unique<Impl>())
+{}
 
 SingleInstance::~SingleInstance() = default;
 

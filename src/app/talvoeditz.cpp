@@ -43,8 +43,7 @@ int runTalvoEditZ(int argc, char **argv)
         // alone owns the taskbar button.
         TTalvoMainForm mainForm(AppFiles::forExecutable());
         TTargetCADForm targetCadForm([&mainForm] { return mainForm.loadTargetCadList(); },
-                                     [&mainForm](const QStringList &l) { mainForm.saveTargetCadList(l); },
-                                     &mainForm);
+                                     [&mainForm](const QStringList &l) { mainForm.saveTargetCadList(l); }, &mainForm);
         TTalvoTikanForm tikanForm(&mainForm);
         TTalvoKasanForm kasanForm(&mainForm);
         TTalvoRenbanForm renbanForm(&mainForm);

@@ -50,10 +50,14 @@ class Fetch {
 public:
     Fetch(const cad::Object &doc, const AttrSet &set, AttrGridData &data, int &sgUndoCnt, const bool &runFlag,
           const FetchHooks &hooks)
-        : m_doc(doc), m_set(set), m_data(data), m_sgUndoCnt(sgUndoCnt), m_runFlag(runFlag), m_hooks(hooks),
-          m_columns(columnsOfTags(set))
-    {
-    }
+        : m_doc(doc)
+        , m_set(set)
+        , m_data(data)
+        , m_sgUndoCnt(sgUndoCnt)
+        , m_runFlag(runFlag)
+        , m_hooks(hooks)
+        , m_columns(columnsOfTags(set))
+    {}
 
     void run(FetchOutcome &r)
     {
@@ -118,9 +122,9 @@ private:
     void pick(const cad::Object &ss)
     {
         ss.call(u"Clear");
-        cad::Argument args[2] = {
-            {cad::Variant(cad::Int16Array{0, 2}), true},
-            {cad::Variant(cad::VariantArray{cad::Variant(u"INSERT"), cad::Variant(m_set.blockPattern)}), true}};
+        cad::Argument args[2]
+            = {{cad::Variant(cad::Int16Array{0, 2}), true},
+               {cad::Variant(cad::VariantArray{cad::Variant(u"INSERT"), cad::Variant(m_set.blockPattern)}), true}};
         try {
             ss.callRef(u"SelectOnScreen", args);
         } catch (const std::exception &) {
@@ -217,8 +221,7 @@ private:
                         grid.setCellText(t, 0, prompt(blockName, m_set.tags[std::size_t(t - 1)]));
                     }
                 }
-            } catch (const std::exception &) {
-            }
+            } catch (const std::exception &) {}
         }
     }
 
@@ -243,7 +246,7 @@ private:
     std::map<std::pair<std::u16string, std::u16string>, std::u16string> m_prompts;
 };
 
-} // namespace
+}  // namespace
 
 cad::Object objectOfHandle(const cad::Object &doc, const std::u16string &handle)
 {
@@ -281,8 +284,7 @@ std::u16string GetAttPrompt(const cad::Object &doc, const std::u16string &blockN
         const int entities = block.get(u"Count").toInt();
         for (int j = 0; j < entities; ++j) {
             cad::Object e = block.call(u"Item", {cad::Variant(j)}).toObject();
-            if (e.get(u"EntityName").toString() == u"AcDbAttributeDefinition" &&
-                e.get(u"TagString").toString() == tag)
+            if (e.get(u"EntityName").toString() == u"AcDbAttributeDefinition" && e.get(u"TagString").toString() == tag)
                 return e.get(u"PromptString").toString();
         }
         return {};

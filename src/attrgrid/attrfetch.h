@@ -9,19 +9,19 @@
 
 // What the page shows while a fetch runs. Every hook may be empty.
 struct FetchHooks {
-    std::function<void()> pump;                            // let pending window messages run
-    std::function<void(int picked)> afterPick;             // the user has picked in the CAD
-    std::function<void(const std::u16string &)> label;     // Label5
-    std::function<void(int maximum)> progressStart;        // position 0, step 1
-    std::function<void()> progressStep;                    // advance and repaint
-    std::function<void(bool suspended)> suspendRepaint;    // around filling the cells
+    std::function<void()> pump;                          // let pending window messages run
+    std::function<void(int picked)> afterPick;           // the user has picked in the CAD
+    std::function<void(const std::u16string &)> label;   // Label5
+    std::function<void(int maximum)> progressStart;      // position 0, step 1
+    std::function<void()> progressStep;                  // advance and repaint
+    std::function<void(bool suspended)> suspendRepaint;  // around filling the cells
 };
 
 struct FetchOutcome {
-    int picked = 0;          // block references picked (n)
-    bool replaced = false;   // records and cells describe the new pick
-    bool aborted = false;    // runFlag was cleared during a phase
-    bool failed = false;     // a CAD error ended the fetch
+    int picked = 0;         // block references picked (n)
+    bool replaced = false;  // records and cells describe the new pick
+    bool aborted = false;   // runFlag was cleared during a phase
+    bool failed = false;    // a CAD error ended the fetch
 };
 
 // Lets the user pick block references (name filtered by the set's

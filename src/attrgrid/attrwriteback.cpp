@@ -15,7 +15,7 @@ bool cadStillRunning()
     }
 }
 
-} // namespace
+}  // namespace
 
 AttrWriteResult WriteBackCells(const cad::Object &doc, AttrGridData &data)
 {

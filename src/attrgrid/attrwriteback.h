@@ -7,9 +7,9 @@
 #include "cad/object.h"
 
 struct AttrWriteResult {
-    int written = 0;      // cells put into their attributes
-    int skipped = 0;      // cells whose attribute was gone or refused the text
-    bool stopped = false; // the CAD stopped; the cells left keep their marks
+    int written = 0;       // cells put into their attributes
+    int skipped = 0;       // cells whose attribute was gone or refused the text
+    bool stopped = false;  // the CAD stopped; the cells left keep their marks
 };
 
 // "更新": puts the text of every cell with an attribute reference into its

@@ -22,7 +22,7 @@ int eachCell(cells::CellGrid &grid, cells::TUndoCells &undo, int &counter, const
     return op.count();
 }
 
-} // namespace
+}  // namespace
 
 int FullWidthCells(cells::CellGrid &grid, cells::TUndoCells &undo, int &counter, const cells::Selection &sel)
 {
@@ -46,9 +46,8 @@ int ReplaceCells(cells::CellGrid &grid, cells::TUndoCells &undo, int &counter, c
 {
     if (search.empty())
         return 0;
-    return eachCell(grid, undo, counter, sel, [&](const std::u16string &text) {
-        return tools::replaceAll(text, search, replacement, false);
-    });
+    return eachCell(grid, undo, counter, sel,
+                    [&](const std::u16string &text) { return tools::replaceAll(text, search, replacement, false); });
 }
 
 int AddToCells(cells::CellGrid &grid, cells::TUndoCells &undo, int &counter, const cells::Selection &sel,
@@ -85,4 +84,4 @@ int SerialIntoColumn(cells::CellGrid &grid, cells::TUndoCells &undo, int &counte
     return op.count();
 }
 
-} // namespace attrgrid
+}  // namespace attrgrid

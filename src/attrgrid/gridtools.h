@@ -38,4 +38,4 @@ SerialRows serialRows(const cells::Selection &sel, int currentRow, int lastRow);
 int SerialIntoColumn(cells::CellGrid &grid, cells::TUndoCells &undo, int &counter, int col, SerialRows rows,
                      const tools::SerialRun &run);
 
-} // namespace attrgrid
+}  // namespace attrgrid

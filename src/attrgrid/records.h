@@ -22,10 +22,10 @@ struct nBlk {
 // One attribute shown in a grid cell; a cell with reference k >= 1 shows
 // attList[k - 1].
 struct nAtt {
-    std::u16string sHnd;     // the attribute's Handle
-    std::u16string text;     // TextString as last fetched or written
-    cad::Variant insPt;      // InsertionPoint; target of the view centring
-    std::u16string lay;      // Layer
+    std::u16string sHnd;  // the attribute's Handle
+    std::u16string text;  // TextString as last fetched or written
+    cad::Variant insPt;   // InsertionPoint; target of the view centring
+    std::u16string lay;   // Layer
 };
 
 // The attribute tab's records and cells. Row 0 and column 0 of `cells`

@@ -9,8 +9,8 @@
 std::vector<std::size_t> exchangeSortOrder(const std::vector<double> &keys, bool descending)
 {
     // The exchange sort's own order (ties included) without its n² cost.
-    const auto ranks = descending ? tools::ranksOf(keys, std::greater<double>())
-                                  : tools::ranksOf(keys, std::less<double>());
+    const auto ranks
+        = descending ? tools::ranksOf(keys, std::greater<double>()) : tools::ranksOf(keys, std::less<double>());
     return tools::exchangeSortOrderOfRanks(ranks);
 }
 
@@ -24,8 +24,7 @@ void SortBlocks(std::vector<nBlk> &list, int mode)
         // A record without a usable point sorts as the origin.
         try {
             points[i] = cad::toPoint(list[i].insPt);
-        } catch (const cad::Error &) {
-        }
+        } catch (const cad::Error &) {}
     }
     if (mode >= 3) {
         double minX = points[0].x, maxX = minX, minY = points[0].y, maxY = minY;

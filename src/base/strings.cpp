@@ -21,4 +21,4 @@ std::u16string upperAscii(std::u16string_view s)
     return out;
 }
 
-} // namespace base
+}  // namespace base

@@ -22,4 +22,4 @@ inline bool isBlank(std::u16string_view s)
 // ASCII a–z to upper case; full-width letters and kana stay.
 std::u16string upperAscii(std::u16string_view s);
 
-} // namespace base
+}  // namespace base

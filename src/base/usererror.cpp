@@ -2,10 +2,8 @@
 
 namespace base {
 
-UserError::UserError(std::u16string text)
-    : std::runtime_error(toUtf8(text)), m_text(std::move(text))
-{
-}
+UserError::UserError(std::u16string text) : std::runtime_error(toUtf8(text)), m_text(std::move(text))
+{}
 
 std::string toUtf8(std::u16string_view s)
 {
@@ -80,4 +78,4 @@ std::u16string fromUtf8(std::string_view s)
     return out;
 }
 
-} // namespace base
+}  // namespace base

@@ -22,4 +22,4 @@ private:
 std::string toUtf8(std::u16string_view s);
 std::u16string fromUtf8(std::string_view s);
 
-} // namespace base
+}  // namespace base

@@ -13,7 +13,7 @@ public:
 NoRunningObjects g_none;
 RunningObjects *g_current = &g_none;
 
-} // namespace
+}  // namespace
 
 RunningObjects &runningObjects()
 {
@@ -25,4 +25,4 @@ void setRunningObjects(RunningObjects *objects)
     g_current = objects ? objects : &g_none;
 }
 
-} // namespace cad
+}  // namespace cad

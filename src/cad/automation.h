@@ -29,4 +29,4 @@ inline constexpr const char16_t *kInvalidClassString = u"無効なクラス文�
 // The text of a failed GetActiveObject (MK_E_UNAVAILABLE).
 inline constexpr const char16_t *kOperationUnavailable = u"操作は利用できません";
 
-} // namespace cad
+}  // namespace cad

@@ -87,8 +87,7 @@ Variant GetTempSelectionSet(const Object &doc)
         }
         Argument name{Variant(u"SSTEMP"), true};
         result = sets.callRef(u"Add", std::span<Argument>(&name, 1));
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
     return result;
 }
 
@@ -100,17 +99,15 @@ void ReleaseTempSelectionSet(const Variant &set)
             return;
         try {
             s.call(u"Clear");
-        } catch (const std::exception &) {
-        }
+        } catch (const std::exception &) {}
         s.call(u"Delete");
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
 }
 
 std::vector<PixelPoint> zoomMarker(int width, int height, double scale)
 {
     int cx = width / 2, cy = height / 2;
-    int l = int(width * scale);        // truncates towards zero
+    int l = int(width * scale);  // truncates towards zero
     int m = int(width * scale * 0.5);
     return {{cx, cy}, {cx - l, cy - m}, {cx - l, cy + m}, {cx, cy}};
 }
@@ -132,12 +129,10 @@ void ZoomToPoint(const Object &app, const Variant &point, int penWidth, bool xor
             auto pts = zoomMarker(width, height, scale);
             windowApi().drawPolyline(w, penWidth, xorMode, kMarkerColour, pts);
         }
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
 }
 
-UndoMark::UndoMark(Object doc)
-    : m_doc(std::move(doc))
+UndoMark::UndoMark(Object doc) : m_doc(std::move(doc))
 {
     m_doc.call(u"StartUndoMark");
     m_open = true;
@@ -148,8 +143,7 @@ UndoMark::~UndoMark()
     if (m_open) {
         try {
             m_doc.call(u"EndUndoMark");
-        } catch (const std::exception &) {
-        }
+        } catch (const std::exception &) {}
     }
 }
 
@@ -161,4 +155,4 @@ void UndoMark::close()
     m_doc.call(u"EndUndoMark");
 }
 
-} // namespace cad
+}  // namespace cad

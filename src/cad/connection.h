@@ -71,4 +71,4 @@ private:
     bool m_open = false;
 };
 
-} // namespace cad
+}  // namespace cad

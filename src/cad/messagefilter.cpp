@@ -14,7 +14,7 @@ TMessageFilter *g_current = nullptr;
 #ifdef _WIN32
 void releaseComFilter(void *&com);
 #endif
-}
+}  // namespace
 
 TMessageFilter *currentMessageFilter()
 {
@@ -108,7 +108,7 @@ void releaseComFilter(void *&com)
     }
 }
 
-} // namespace
+}  // namespace
 
 void TMessageFilter::RegisterFilter()
 {
@@ -160,4 +160,4 @@ std::uint32_t TMessageFilter::MessagePending(std::uint32_t, std::uint32_t)
     return PENDINGMSG_WAITNOPROCESS;
 }
 
-} // namespace cad
+}  // namespace cad

@@ -40,4 +40,4 @@ private:
 // The filter currently registered in this process, or nullptr.
 TMessageFilter *currentMessageFilter();
 
-} // namespace cad
+}  // namespace cad

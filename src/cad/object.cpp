@@ -7,7 +7,7 @@ char16_t lowerAscii(char16_t c)
 {
     return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
 }
-} // namespace
+}  // namespace
 
 bool sameMember(std::u16string_view a, std::u16string_view b)
 {
@@ -54,4 +54,4 @@ Variant Object::callRef(std::u16string_view member, std::span<Argument> args) co
     return m_d->invoke(member, InvokeKind::Call, args);
 }
 
-} // namespace cad
+}  // namespace cad

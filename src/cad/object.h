@@ -57,4 +57,4 @@ private:
 // Case-insensitive (ASCII) comparison of member names.
 bool sameMember(std::u16string_view a, std::u16string_view b);
 
-} // namespace cad
+}  // namespace cad

@@ -9,7 +9,8 @@
 
 namespace cad {
 
-Error::Error(std::u16string text) : base::UserError(std::move(text)) {}
+Error::Error(std::u16string text) : base::UserError(std::move(text))
+{}
 
 Variant::Variant(Object o)
 {
@@ -49,7 +50,7 @@ bool parseNumber(const std::u16string &s, double &out)
     return res.ec == std::errc() && res.ptr == a.data() + a.size();
 }
 
-} // namespace
+}  // namespace
 
 bool Variant::toBool() const
 {
@@ -196,4 +197,4 @@ Variant fromPoint(const Point &p)
     return Variant(DoubleArray{p.x, p.y, p.z});
 }
 
-} // namespace cad
+}  // namespace cad

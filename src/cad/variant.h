@@ -99,4 +99,4 @@ struct Point {
 Point toPoint(const Variant &v);  // raises Error unless an array of >= 2 numbers
 Variant fromPoint(const Point &p);
 
-} // namespace cad
+}  // namespace cad

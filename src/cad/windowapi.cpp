@@ -24,7 +24,7 @@ NullWindowApi g_null;
 WindowApi *g_api = &g_null;
 WindowHandle g_main = 0;
 
-} // namespace
+}  // namespace
 
 WindowApi &windowApi()
 {
@@ -46,4 +46,4 @@ void setMainWindowHandle(WindowHandle w)
     g_main = w;
 }
 
-} // namespace cad
+}  // namespace cad

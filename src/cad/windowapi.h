@@ -18,21 +18,22 @@ struct PixelPoint {
 class WindowApi {
 public:
     virtual ~WindowApi() = default;
-    virtual bool isMinimised(WindowHandle w) = 0;   // IsIconic
-    virtual void restore(WindowHandle w) = 0;       // OpenIcon
+    virtual bool isMinimised(WindowHandle w) = 0;  // IsIconic
+    virtual void restore(WindowHandle w) = 0;      // OpenIcon
     virtual void minimise(WindowHandle w) = 0;
     virtual void showNormal(WindowHandle w) = 0;
-    virtual void setForeground(WindowHandle w) = 0;  // SetForegroundWindow
-    virtual WindowHandle foreground() = 0;            // GetForegroundWindow
+    virtual void setForeground(WindowHandle w) = 0;          // SetForegroundWindow
+    virtual WindowHandle foreground() = 0;                   // GetForegroundWindow
     virtual std::uint64_t windowThread(WindowHandle w) = 0;  // GetWindowThreadProcessId
     virtual void attachThreadInput(std::uint64_t from, std::uint64_t to, bool attach) = 0;
-    virtual void bringToTop(WindowHandle w) = 0;     // BringWindowToTop
-    virtual void pressEscape() = 0;                  // one key down and key up of VK_ESCAPE
+    virtual void bringToTop(WindowHandle w) = 0;  // BringWindowToTop
+    virtual void pressEscape() = 0;               // one key down and key up of VK_ESCAPE
     virtual void sleep(int milliseconds) = 0;
     // Draws a polyline straight onto the window's client area (window DC,
     // solid pen, optional XOR mode). Never raises.
     virtual void drawPolyline(WindowHandle w, int penWidth, bool xorMode, std::uint32_t rgb,
-                              std::span<const PixelPoint> points) = 0;
+                              std::span<const PixelPoint> points)
+        = 0;
 };
 
 // Process-wide platform layer; the default does nothing. Not owned.
@@ -43,4 +44,4 @@ void setWindowApi(WindowApi *api);
 WindowHandle mainWindowHandle();
 void setMainWindowHandle(WindowHandle w);
 
-} // namespace cad
+}  // namespace cad

@@ -38,7 +38,7 @@ cad::Point place(const cad::Point &base, const cad::Point &rel, double scale, do
 
 const std::vector<EntityId> kNone;
 
-} // namespace
+}  // namespace
 
 Drawing::Drawing()
 {
@@ -566,4 +566,4 @@ void Drawing::notify(DrawingEvent event)
             f(event);
 }
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -59,7 +59,7 @@ public:
     // Entities owned by a block (model space or definition), in order.
     const std::vector<EntityId> &entitiesOf(EntityId block) const;
     const std::vector<EntityId> &modelSpace() const { return entitiesOf(modelSpaceId()); }
-    const Entity *entity(EntityId id) const;  // nullptr when erased or unknown
+    const Entity *entity(EntityId id) const;                         // nullptr when erased or unknown
     const Entity *entityByHandle(std::u16string_view handle) const;  // any letter case
     // Layers and blocks have handles and ids too.
     const Layer *layerById(EntityId id) const;
@@ -94,8 +94,8 @@ public:
     const SelectionSets &selectionSets() const { return m_sets; }
     const View &view() const { return m_view; }
     void setViewCentre(const cad::Point &centre, double height);  // ZoomCenter
-    void setScreenSize(int width, int height);                   // pixels
-    void setWindowHandle(cad::WindowHandle w);                   // the document's HWND
+    void setScreenSize(int width, int height);                    // pixels
+    void setWindowHandle(cad::WindowHandle w);                    // the document's HWND
 
     // --- Observers (the drawing window) ---------------------------------------------
     using Observer = std::function<void(DrawingEvent)>;
@@ -106,7 +106,7 @@ public:
 private:
     std::pair<EntityId, std::u16string> nextId();
     EntityId insertEntity(Entity e);  // assigns id and handle
-    void put(const Entity &e);         // stores a snapshot (create or replace)
+    void put(const Entity &e);        // stores a snapshot (create or replace)
     void remove(EntityId id);
     void apply(const UndoStep &step, bool forward);
     void checkUnlocked(const Entity &e) const;
@@ -115,7 +115,7 @@ private:
     std::vector<Block> m_blocks;
     std::map<EntityId, Entity> m_entities;
     std::map<EntityId, std::vector<EntityId>> m_owned;  // block → its entities by id
-    std::map<std::u16string, EntityId> m_handles;        // upper-case handle → id
+    std::map<std::u16string, EntityId> m_handles;       // upper-case handle → id
     SelectionSets m_sets;
     UndoHistory m_history;
     View m_view;
@@ -126,4 +126,4 @@ private:
     int m_nextObserver = 1;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -30,7 +30,7 @@ struct Block {
 // What the drawing window shows, in drawing units and pixels.
 struct View {
     cad::Point centre;
-    double height = 100;  // VIEWSIZE
+    double height = 100;    // VIEWSIZE
     int screenWidth = 800;  // SCREENSIZE, until a window reports its own
     int screenHeight = 600;
     cad::WindowHandle window = 0;  // the document's HWND; 0 until a window sets it
@@ -85,4 +85,4 @@ struct InsertSpec {
     std::vector<std::pair<std::u16string, std::u16string>> attributes{};
 };
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -32,4 +32,4 @@ const char16_t *dxfName(EntityKind kind)
     return u"";
 }
 
-} // namespace cadhost
+}  // namespace cadhost

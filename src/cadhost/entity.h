@@ -44,9 +44,9 @@ struct Entity {
     EntityId owner = 0;  // block (model space or definition); an attribute's block reference
     std::u16string layer = u"0";
 
-    std::u16string text;    // TEXT, ATTRIB: the string; ATTDEF: the default value
-    std::u16string tag;     // ATTRIB, ATTDEF
-    std::u16string prompt;  // ATTDEF
+    std::u16string text;        // TEXT, ATTRIB: the string; ATTDEF: the default value
+    std::u16string tag;         // ATTRIB, ATTDEF
+    std::u16string prompt;      // ATTDEF
     cad::Point insertionPoint;  // LINE: start point
     cad::Point alignmentPoint;  // TextAlignmentPoint of TEXT, ATTRIB, ATTDEF
     cad::Point endPoint;        // LINE
@@ -70,4 +70,4 @@ const char16_t *entityName(EntityKind kind);
 // The DXF type name group code 0 filters by: "TEXT", "INSERT", ...
 const char16_t *dxfName(EntityKind kind);
 
-} // namespace cadhost
+}  // namespace cadhost

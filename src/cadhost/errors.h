@@ -17,4 +17,4 @@ inline constexpr const char16_t *kServerUnavailable = u"RPC サーバーを利�
 inline constexpr const char16_t *kCallRejected = u"呼び出し先が呼び出しを拒否しました。";
 inline constexpr const char16_t *kInjectedFault = u"呼び出しが失敗しました。";
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -55,4 +55,4 @@ Faults::Verdict Faults::check(std::u16string_view member)
     return v;
 }
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -45,4 +45,4 @@ private:
     std::vector<MemberFault> m_members;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

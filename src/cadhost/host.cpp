@@ -48,8 +48,7 @@ bool HostCore::enter(std::u16string_view member)
 
 // --- Host ----------------------------------------------------------------------------
 
-Host::Host()
-    : m_core(std::make_shared<HostCore>())
+Host::Host() : m_core(std::make_shared<HostCore>())
 {
     install();
 }
@@ -164,4 +163,4 @@ cad::Object Host::activeObject(std::u16string_view classId)
     return application();
 }
 
-} // namespace cadhost
+}  // namespace cadhost

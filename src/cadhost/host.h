@@ -73,4 +73,4 @@ private:
     std::shared_ptr<HostCore> m_core;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

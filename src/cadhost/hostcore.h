@@ -35,4 +35,4 @@ struct HostCore {
     bool enter(std::u16string_view member);
 };
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -4,7 +4,6 @@
 #include "cadhost/hostcore.h"
 #include "cadhost/selectionfilter.h"
 
-
 #include <algorithm>
 #include <cmath>
 #include <unordered_set>
@@ -91,11 +90,8 @@ cad::Point shifted(const cad::Point &p, double dx, double dy, double dz)
 
 class LayerObject final : public HostObject {
 public:
-    LayerObject(std::weak_ptr<HostCore> core, std::uint64_t g, EntityId id)
-        : HostObject(std::move(core), g)
-        , m_id(id)
-    {
-    }
+    LayerObject(std::weak_ptr<HostCore> core, std::uint64_t g, EntityId id) : HostObject(std::move(core), g), m_id(id)
+    {}
 
 protected:
     Variant handle(HostCore &core, std::u16string_view m, InvokeKind kind, std::span<Argument> args) override
@@ -155,11 +151,8 @@ protected:
 
 class BlockObject final : public HostObject {
 public:
-    BlockObject(std::weak_ptr<HostCore> core, std::uint64_t g, EntityId id)
-        : HostObject(std::move(core), g)
-        , m_id(id)
-    {
-    }
+    BlockObject(std::weak_ptr<HostCore> core, std::uint64_t g, EntityId id) : HostObject(std::move(core), g), m_id(id)
+    {}
 
 protected:
     Variant handle(HostCore &core, std::u16string_view m, InvokeKind kind, std::span<Argument> args) override
@@ -220,8 +213,7 @@ public:
     SelectionSetObject(std::weak_ptr<HostCore> core, std::uint64_t g, std::uint64_t serial)
         : HostObject(std::move(core), g)
         , m_serial(serial)
-    {
-    }
+    {}
 
 protected:
     Variant handle(HostCore &core, std::u16string_view m, InvokeKind kind, std::span<Argument> args) override
@@ -464,7 +456,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 // --- Base ------------------------------------------------------------------------------
 
@@ -522,8 +514,8 @@ Variant EntityObject::handle(HostCore &core, std::u16string_view m, InvokeKind k
         throw cad::Error(kWasErased);
     const Entity e = *found;  // the drawing may change below
     const bool put = kind == InvokeKind::Put;
-    const bool textual = e.kind == EntityKind::Text || e.kind == EntityKind::Attribute ||
-                         e.kind == EntityKind::AttributeDefinition;
+    const bool textual
+        = e.kind == EntityKind::Text || e.kind == EntityKind::Attribute || e.kind == EntityKind::AttributeDefinition;
     auto modify = [&](const std::function<void(Entity &)> &f) {
         d.modify(m_id, m, f);
         return Variant();
@@ -689,4 +681,4 @@ Variant EntityObject::handle(HostCore &core, std::u16string_view m, InvokeKind k
     unknown();
 }
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -20,13 +20,13 @@ public:
     HostObject(std::weak_ptr<HostCore> core, std::uint64_t generation)
         : m_core(std::move(core))
         , m_generation(generation)
-    {
-    }
+    {}
     cad::Variant invoke(std::u16string_view member, cad::InvokeKind kind, std::span<cad::Argument> args) final;
 
 protected:
     virtual cad::Variant handle(HostCore &core, std::u16string_view member, cad::InvokeKind kind,
-                                std::span<cad::Argument> args) = 0;
+                                std::span<cad::Argument> args)
+        = 0;
     template <class T, class... A>
     cad::Variant make(A &&...a) const
     {
@@ -50,8 +50,7 @@ public:
     EntityObject(std::weak_ptr<HostCore> core, std::uint64_t generation, EntityId id)
         : HostObject(std::move(core), generation)
         , m_id(id)
-    {
-    }
+    {}
     EntityId id() const { return m_id; }
 
 protected:
@@ -64,4 +63,4 @@ private:
 // The application object of a running host.
 cad::Object makeApplication(const std::shared_ptr<HostCore> &core);
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -32,4 +32,4 @@ public:
     virtual std::optional<SubEntityPick> getSubEntity(const std::u16string &prompt) = 0;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -9,7 +9,7 @@ std::string num(std::int64_t v)
 {
     return std::to_string(v);
 }
-} // namespace
+}  // namespace
 
 void RecordingWindowApi::clearLog()
 {
@@ -105,4 +105,4 @@ void RecordingWindowApi::drawPolyline(cad::WindowHandle w, int penWidth, bool xo
         forwardTo->drawPolyline(w, penWidth, xorMode, rgb, points);
 }
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -56,4 +56,4 @@ public:
                       std::span<const cad::PixelPoint> points) override;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -11,7 +11,8 @@ namespace {
 
 std::vector<LineSpec> rectangle(double x0, double y0, double x1, double y1)
 {
-    return {{{x0, y0, 0}, {x1, y0, 0}}, {{x1, y0, 0}, {x1, y1, 0}}, {{x1, y1, 0}, {x0, y1, 0}}, {{x0, y1, 0}, {x0, y0, 0}}};
+    return {
+        {{x0, y0, 0}, {x1, y0, 0}}, {{x1, y0, 0}, {x1, y1, 0}}, {{x1, y1, 0}, {x0, y1, 0}}, {{x0, y1, 0}, {x0, y0, 0}}};
 }
 
 std::u16string u16(const std::string &ascii)
@@ -26,8 +27,12 @@ void addBlocks(Drawing &d)
     BlockSpec io{.name = u"IO_IN", .lines = rectangle(-3, -3, 3, 3)};
     io.lines.push_back({{3, 0, 0}, {10, 0, 0}});
     io.attributes = {
-        {.tag = u"PIN1", .prompt = u"端子番号", .defaultValue = u"0", .point = {-5, -1.25, 0},
-         .alignment = AlignRight, .alignmentPoint = cad::Point{-5, -1.25, 0}},
+        {.tag = u"PIN1",
+         .prompt = u"端子番号",
+         .defaultValue = u"0",
+         .point = {-5, -1.25, 0},
+         .alignment = AlignRight,
+         .alignmentPoint = cad::Point{-5, -1.25, 0}},
         {.tag = u"IOADRS", .prompt = u"I/Oアドレス", .defaultValue = u"X000", .point = {12, -1.25, 0}},
         {.tag = u"JCMNT1", .prompt = u"コメント１", .defaultValue = u"", .point = {32, 0.5, 0}, .height = 3},
         {.tag = u"JCMNT2", .prompt = u"コメント２", .defaultValue = u"", .point = {32, -4, 0}, .height = 2.2},
@@ -39,10 +44,19 @@ void addBlocks(Drawing &d)
     d.addBlock({.name = u"EQUIP",
                 .lines = rectangle(-10, -4, 10, 4),
                 .attributes = {
-                    {.tag = u"NAME", .prompt = u"機器名", .defaultValue = u"", .point = {0, 5.5, 0},
-                     .alignment = AlignCenter, .alignmentPoint = cad::Point{0, 5.5, 0}},
-                    {.tag = u"NAME1", .prompt = u"機器名１", .defaultValue = u"", .point = {0, -1.25, 0},
-                     .height = 2.2, .alignment = AlignCenter, .alignmentPoint = cad::Point{0, -1.1, 0}},
+                    {.tag = u"NAME",
+                     .prompt = u"機器名",
+                     .defaultValue = u"",
+                     .point = {0, 5.5, 0},
+                     .alignment = AlignCenter,
+                     .alignmentPoint = cad::Point{0, 5.5, 0}},
+                    {.tag = u"NAME1",
+                     .prompt = u"機器名１",
+                     .defaultValue = u"",
+                     .point = {0, -1.25, 0},
+                     .height = 2.2,
+                     .alignment = AlignCenter,
+                     .alignmentPoint = cad::Point{0, -1.1, 0}},
                     {.tag = u"SPEC", .prompt = u"仕様", .defaultValue = u"", .point = {12, 0.5, 0}, .height = 2},
                     {.tag = u"TYPE", .prompt = u"型式", .defaultValue = u"", .point = {12, -3, 0}, .height = 2},
                 }});
@@ -50,8 +64,12 @@ void addBlocks(Drawing &d)
     // Wire-number mark: a short tick with the number above it.
     d.addBlock({.name = u"WIRENO",
                 .lines = {{{-1.5, -1.5, 0}, {1.5, 1.5, 0}}},
-                .attributes = {{.tag = u"SENBAN", .prompt = u"線番", .defaultValue = u"0", .point = {0, 2.5, 0},
-                                .alignment = AlignCenter, .alignmentPoint = cad::Point{0, 2.5, 0}}}});
+                .attributes = {{.tag = u"SENBAN",
+                                .prompt = u"線番",
+                                .defaultValue = u"0",
+                                .point = {0, 2.5, 0},
+                                .alignment = AlignCenter,
+                                .alignmentPoint = cad::Point{0, 2.5, 0}}}});
 
     // Title block of the 図枠IFS tag set, 180 × 50, base point bottom left.
     BlockSpec title{.name = u"FRAME_IFS", .lines = rectangle(0, 0, 180, 50)};
@@ -59,10 +77,11 @@ void addBlocks(Drawing &d)
         title.lines.push_back({{0, y, 0}, {180, y, 0}});
     for (double x : {60.0, 120.0})
         title.lines.push_back({{x, 0, 0}, {x, 30, 0}});
-    auto field = [&](const char16_t *tag, const char16_t *prompt, const char16_t *def, double x, double y,
-                     double h = 2.5) {
-        title.attributes.push_back({.tag = tag, .prompt = prompt, .defaultValue = def, .point = {x, y, 0}, .height = h});
-    };
+    auto field
+        = [&](const char16_t *tag, const char16_t *prompt, const char16_t *def, double x, double y, double h = 2.5) {
+              title.attributes.push_back(
+                  {.tag = tag, .prompt = prompt, .defaultValue = def, .point = {x, y, 0}, .height = h});
+          };
     field(u"CST", u"客先名", u"", 3, 43.5, 3.5);
     field(u"CST1", u"客先名１", u"", 100, 43.5);
     field(u"TITLE", u"図名", u"", 3, 33.5, 3.5);
@@ -80,7 +99,7 @@ void addBlocks(Drawing &d)
     d.addBlock(title);
 }
 
-} // namespace
+}  // namespace
 
 void buildSampleDrawing(Drawing &d)
 {
@@ -97,17 +116,29 @@ void buildSampleDrawing(Drawing &d)
     // Sheet border and heading.
     for (const LineSpec &l : rectangle(0, 0, 420, 297))
         d.addLine({l.start, l.end, u"図枠"});
-    d.addText({.text = u"制御盤 展開接続図", .insertionPoint = {210, 286, 0}, .alignment = AlignMiddleCenter,
-               .alignmentPoint = cad::Point{210, 286, 0}, .height = 6, .layer = u"注記"});
+    d.addText({.text = u"制御盤 展開接続図",
+               .insertionPoint = {210, 286, 0},
+               .alignment = AlignMiddleCenter,
+               .alignmentPoint = cad::Point{210, 286, 0},
+               .height = 6,
+               .layer = u"注記"});
 
     // Ladder: R and T buses with eight rungs.
     const double left = 20, right = 200, top = 270;
     d.addLine({{left, 80, 0}, {left, top, 0}, u"配線"});
     d.addLine({{right, 80, 0}, {right, top, 0}, u"配線"});
-    d.addText({.text = u"R", .insertionPoint = {left, 273, 0}, .alignment = AlignCenter,
-               .alignmentPoint = cad::Point{left, 273, 0}, .height = 3.5, .layer = u"注記"});
-    d.addText({.text = u"T", .insertionPoint = {right, 273, 0}, .alignment = AlignCenter,
-               .alignmentPoint = cad::Point{right, 273, 0}, .height = 3.5, .layer = u"注記"});
+    d.addText({.text = u"R",
+               .insertionPoint = {left, 273, 0},
+               .alignment = AlignCenter,
+               .alignmentPoint = cad::Point{left, 273, 0},
+               .height = 3.5,
+               .layer = u"注記"});
+    d.addText({.text = u"T",
+               .insertionPoint = {right, 273, 0},
+               .alignment = AlignCenter,
+               .alignmentPoint = cad::Point{right, 273, 0},
+               .height = 3.5,
+               .layer = u"注記"});
 
     struct Rung {
         const char16_t *name, *name1, *rating, *type, *label, *comment;
@@ -129,62 +160,105 @@ void buildSampleDrawing(Drawing &d)
         d.addLine({{100, y, 0}, {right, y, 0}, u"配線"});
         // Column of wire numbers on the left of each rung, and rung numbers
         // right-aligned against the R bus.
-        d.addText({.text = u16(std::to_string(101 + i)), .insertionPoint = {24, y + 1, 0}, .height = 2.5,
-                   .layer = u"線番"});
-        d.addText({.text = u"(" + u16(std::to_string(i + 1)) + u")", .insertionPoint = {17, y - 1.25, 0},
-                   .alignment = AlignRight, .alignmentPoint = cad::Point{17, y - 1.25, 0}, .height = 2.5,
+        d.addText(
+            {.text = u16(std::to_string(101 + i)), .insertionPoint = {24, y + 1, 0}, .height = 2.5, .layer = u"線番"});
+        d.addText({.text = u"(" + u16(std::to_string(i + 1)) + u")",
+                   .insertionPoint = {17, y - 1.25, 0},
+                   .alignment = AlignRight,
+                   .alignmentPoint = cad::Point{17, y - 1.25, 0},
+                   .height = 2.5,
                    .layer = u"注記"});
-        d.addInsert({.block = u"EQUIP", .insertionPoint = {90, y, 0}, .layer = u"機器",
+        d.addInsert({.block = u"EQUIP",
+                     .insertionPoint = {90, y, 0},
+                     .layer = u"機器",
                      .attributes = {{u"NAME", r.name}, {u"NAME1", r.name1}, {u"SPEC", r.rating}, {u"TYPE", r.type}}});
         d.addText({.text = r.label, .insertionPoint = {135, y + 1, 0}, .height = 2.5, .layer = u"機器"});
         d.addText({.text = r.comment, .insertionPoint = {205, y - 1.25, 0}, .height = 2.5, .layer = u"コメント"});
         if (i % 2 == 0)
-            d.addInsert({.block = u"WIRENO", .insertionPoint = {60, y, 0}, .layer = u"線番",
+            d.addInsert({.block = u"WIRENO",
+                         .insertionPoint = {60, y, 0},
+                         .layer = u"線番",
                          .attributes = {{u"SENBAN", u"L" + u16(std::to_string(i / 2 + 1))}}});
     }
 
     // PLC inputs X000..X007.
-    d.addText({.text = u"PLC 入力ユニット", .insertionPoint = {330, 272, 0}, .alignment = AlignCenter,
-               .alignmentPoint = cad::Point{330, 272, 0}, .height = 4, .layer = u"注記"});
+    d.addText({.text = u"PLC 入力ユニット",
+               .insertionPoint = {330, 272, 0},
+               .alignment = AlignCenter,
+               .alignmentPoint = cad::Point{330, 272, 0},
+               .height = 4,
+               .layer = u"注記"});
     const char16_t *inputs[][2] = {
-        {u"非常停止", u"PB1 b接点"}, {u"運転指令", u"PB2"},    {u"停止指令", u"PB3"},
-        {u"運転中", u"MC1 補助a"},   {u"過負荷", u"THR1 b接点"}, {u"予備", u""},
-        {u"水位 高", u"LS1"},        {u"水位 低", u"LS2"},
+        {u"非常停止", u"PB1 b接点"}, {u"運転指令", u"PB2"}, {u"停止指令", u"PB3"}, {u"運転中", u"MC1 補助a"},
+        {u"過負荷", u"THR1 b接点"},  {u"予備", u""},        {u"水位 高", u"LS1"},  {u"水位 低", u"LS2"},
     };
     for (int i = 0; i < 8; ++i) {
         const double y = 258 - 16 * i;
-        d.addInsert({.block = u"IO_IN", .insertionPoint = {300, y, 0}, .layer = u"入出力",
+        d.addInsert({.block = u"IO_IN",
+                     .insertionPoint = {300, y, 0},
+                     .layer = u"入出力",
                      .attributes = {{u"PIN1", u16(std::to_string(i + 1))},
                                     {u"IOADRS", u"X00" + u16(std::to_string(i))},
                                     {u"JCMNT1", inputs[i][0]},
                                     {u"JCMNT2", inputs[i][1]}}});
     }
-    d.addText({.text = u"COM", .insertionPoint = {295, 118.75, 0}, .alignment = AlignRight,
-               .alignmentPoint = cad::Point{295, 118.75, 0}, .height = 2.5, .layer = u"入出力"});
+    d.addText({.text = u"COM",
+               .insertionPoint = {295, 118.75, 0},
+               .alignment = AlignRight,
+               .alignmentPoint = cad::Point{295, 118.75, 0},
+               .height = 2.5,
+               .layer = u"入出力"});
 
     // Notes, and the approval stamp on the locked layer.
     d.addText({.text = u"注記", .insertionPoint = {20, 62, 0}, .height = 3.5, .layer = u"コメント"});
-    d.addText({.text = u"1. 盤内配線は KIV 1.25sq とする。", .insertionPoint = {24, 55, 0}, .height = 2.5,
+    d.addText({.text = u"1. 盤内配線は KIV 1.25sq とする。",
+               .insertionPoint = {24, 55, 0},
+               .height = 2.5,
                .layer = u"コメント"});
-    d.addText({.text = u"2. 線番はマークチューブ表示とする。", .insertionPoint = {24, 49, 0}, .height = 2.5,
+    d.addText({.text = u"2. 線番はマークチューブ表示とする。",
+               .insertionPoint = {24, 49, 0},
+               .height = 2.5,
                .layer = u"コメント"});
     d.addText({.text = u"3. 機器は同等品可。", .insertionPoint = {24, 43, 0}, .height = 2.5, .layer = u"コメント"});
-    d.addText({.text = u"承認済", .insertionPoint = {200, 30, 0}, .alignment = AlignMiddleCenter,
-               .alignmentPoint = cad::Point{200, 30, 0}, .height = 5, .layer = u"承認"});
-    d.addText({.text = u"2024-04-01 山田", .insertionPoint = {200, 22, 0}, .alignment = AlignCenter,
-               .alignmentPoint = cad::Point{200, 22, 0}, .height = 2.5, .layer = u"承認"});
-    d.addText({.text = u"改訂 A: 初版発行", .insertionPoint = {232, 22, 0}, .alignment = AlignRight,
-               .alignmentPoint = cad::Point{232, 22, 0}, .height = 2.5, .layer = u"承認"});
+    d.addText({.text = u"承認済",
+               .insertionPoint = {200, 30, 0},
+               .alignment = AlignMiddleCenter,
+               .alignmentPoint = cad::Point{200, 30, 0},
+               .height = 5,
+               .layer = u"承認"});
+    d.addText({.text = u"2024-04-01 山田",
+               .insertionPoint = {200, 22, 0},
+               .alignment = AlignCenter,
+               .alignmentPoint = cad::Point{200, 22, 0},
+               .height = 2.5,
+               .layer = u"承認"});
+    d.addText({.text = u"改訂 A: 初版発行",
+               .insertionPoint = {232, 22, 0},
+               .alignment = AlignRight,
+               .alignmentPoint = cad::Point{232, 22, 0},
+               .height = 2.5,
+               .layer = u"承認"});
 
-    d.addInsert({.block = u"FRAME_IFS", .insertionPoint = {240, 0, 0}, .layer = u"図枠",
-                 .attributes = {{u"CST", u"株式会社 タルボ工業"}, {u"CST1", u"第二工場"},
-                                {u"TITLE", u"排水ポンプ制御盤"}, {u"TITLE1", u"展開接続図"},
-                                {u"DWGNO", u"E-1024-01"}, {u"REVNO", u"A"}, {u"PAGEN", u"1"}, {u"PAGEM", u"3"},
-                                {u"ENAM", u"設計 佐藤"}, {u"EDATE", u"2024-03-25"}, {u"CNAM", u"照査 鈴木"},
-                                {u"CDATE", u"2024-03-28"}, {u"ANAM", u"承認 山田"}, {u"ADATE", u"2024-04-01"}}});
+    d.addInsert({.block = u"FRAME_IFS",
+                 .insertionPoint = {240, 0, 0},
+                 .layer = u"図枠",
+                 .attributes = {{u"CST", u"株式会社 タルボ工業"},
+                                {u"CST1", u"第二工場"},
+                                {u"TITLE", u"排水ポンプ制御盤"},
+                                {u"TITLE1", u"展開接続図"},
+                                {u"DWGNO", u"E-1024-01"},
+                                {u"REVNO", u"A"},
+                                {u"PAGEN", u"1"},
+                                {u"PAGEM", u"3"},
+                                {u"ENAM", u"設計 佐藤"},
+                                {u"EDATE", u"2024-03-25"},
+                                {u"CNAM", u"照査 鈴木"},
+                                {u"CDATE", u"2024-03-28"},
+                                {u"ANAM", u"承認 山田"},
+                                {u"ADATE", u"2024-04-01"}}});
 
     d.setLayerLocked(u"承認", true);
     d.setViewCentre({210, 148.5, 0}, 310);
 }
 
-} // namespace cadhost
+}  // namespace cadhost

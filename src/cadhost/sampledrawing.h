@@ -13,4 +13,4 @@ class Drawing;
 // title block; SENBAN (wire-number marks).
 void buildSampleDrawing(Drawing &drawing);
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -4,10 +4,8 @@
 
 namespace cadhost {
 
-ScriptedPicker::ScriptedPicker(const Drawing &drawing)
-    : m_drawing(drawing)
-{
-}
+ScriptedPicker::ScriptedPicker(const Drawing &drawing) : m_drawing(drawing)
+{}
 
 void ScriptedPicker::queueHandles(std::vector<std::u16string> handles)
 {
@@ -75,4 +73,4 @@ std::optional<SubEntityPick> ScriptedPicker::getSubEntity(const std::u16string &
     return SubEntityPick{e->id, next.point};
 }
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -51,4 +51,4 @@ private:
     int m_selectCount = 0;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

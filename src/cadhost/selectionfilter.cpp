@@ -14,7 +14,7 @@ bool supported(std::int16_t code)
     return code == 0 || code == 1 || code == 2 || code == 8;
 }
 
-} // namespace
+}  // namespace
 
 SelectionFilter SelectionFilter::fromVariants(const cad::Variant &types, const cad::Variant &data)
 {
@@ -75,4 +75,4 @@ bool SelectionFilter::matches(const Entity &e) const
     return true;
 }
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -42,4 +42,4 @@ private:
     std::vector<Condition> m_conditions;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

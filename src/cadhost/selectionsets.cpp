@@ -46,4 +46,4 @@ bool SelectionSets::remove(std::uint64_t serial)
     return true;
 }
 
-} // namespace cadhost
+}  // namespace cadhost

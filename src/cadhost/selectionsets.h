@@ -35,4 +35,4 @@ private:
     std::uint64_t m_nextSerial = 1;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -65,4 +65,4 @@ void UndoHistory::clear()
     m_depth = 0;
 }
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -42,7 +42,7 @@ public:
     std::optional<UndoStep> takeUndo();
     std::optional<UndoStep> takeRedo();
 
-    const std::vector<UndoStep> &steps() const { return m_done; }  // oldest first
+    const std::vector<UndoStep> &steps() const { return m_done; }        // oldest first
     const std::vector<UndoStep> &redoSteps() const { return m_undone; }  // next redo last
     void clear();
 
@@ -53,4 +53,4 @@ private:
     int m_depth = 0;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

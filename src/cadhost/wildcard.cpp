@@ -197,7 +197,7 @@ std::vector<std::u16string_view> alternatives(std::u16string_view p)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 bool wildcardMatch(std::u16string_view pattern, std::u16string_view text)
 {
@@ -211,4 +211,4 @@ bool wildcardMatch(std::u16string_view pattern, std::u16string_view text)
     return false;
 }
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -24,4 +24,4 @@ namespace cadhost {
 // only the empty string.
 bool wildcardMatch(std::u16string_view pattern, std::u16string_view text);
 
-} // namespace cadhost
+}  // namespace cadhost

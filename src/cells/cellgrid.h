@@ -34,4 +34,4 @@ public:
     bool inside(int col, int row) const { return col >= 0 && row >= 0 && col < colCount() && row < rowCount(); }
 };
 
-} // namespace cells
+}  // namespace cells

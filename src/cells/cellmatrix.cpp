@@ -70,8 +70,8 @@ void CellMatrix::resize(int cols, int rows)
     const int keepCols = std::min(cols, m_cols), keepRows = std::min(rows, m_rows);
     for (int r = 0; r < keepRows; ++r)
         for (int c = 0; c < keepCols; ++c)
-            cells[std::size_t(r) * std::size_t(cols) + std::size_t(c)] =
-                std::move(m_cells[std::size_t(r) * std::size_t(m_cols) + std::size_t(c)]);
+            cells[std::size_t(r) * std::size_t(cols) + std::size_t(c)]
+                = std::move(m_cells[std::size_t(r) * std::size_t(m_cols) + std::size_t(c)]);
     m_cells = std::move(cells);
     m_cols = cols;
     m_rows = rows;
@@ -87,4 +87,4 @@ void CellMatrix::clear()
     }
 }
 
-} // namespace cells
+}  // namespace cells

@@ -54,4 +54,4 @@ private:
     std::vector<Cell> m_cells;  // row by row
 };
 
-} // namespace cells
+}  // namespace cells

@@ -78,4 +78,4 @@ int PasteText(CellGrid &grid, TUndoCells &undo, const Selection &sel, std::u16st
     return op.count();
 }
 
-} // namespace cells
+}  // namespace cells

@@ -49,4 +49,4 @@ int ClearCells(CellGrid &grid, TUndoCells &undo, const Selection &sel);
 // grid's last column or row are dropped. Returns the count of cells written.
 int PasteText(CellGrid &grid, TUndoCells &undo, const Selection &sel, std::u16string_view text);
 
-} // namespace cells
+}  // namespace cells

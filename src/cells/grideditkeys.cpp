@@ -30,8 +30,7 @@ bool GridEditKeys(CellGrid &grid, TUndoCells &undo, int &counter, const Selectio
         counter = count > 0 ? count : 1;
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -57,4 +56,4 @@ void RecordEditStart(CellGrid &grid, TUndoCells &undo, int &counter, int col, in
     undo.Add(grid, col, row);
 }
 
-} // namespace cells
+}  // namespace cells

@@ -35,4 +35,4 @@ void UndoEntries(CellGrid &grid, TUndoCells &undo, int counter);
 // The in-place editor takes up a cell: counter 1, then one entry.
 void RecordEditStart(CellGrid &grid, TUndoCells &undo, int &counter, int col, int row);
 
-} // namespace cells
+}  // namespace cells

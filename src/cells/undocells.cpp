@@ -71,4 +71,4 @@ void TUndoCells::Undo(CellGrid &aGrid)
     aGrid.setCurrentRow(owned->FY);
 }
 
-} // namespace cells
+}  // namespace cells

@@ -13,9 +13,11 @@ namespace cells {
 class TUndoCell {
 public:
     TUndoCell(CellGrid *grid, std::u16string text, std::int32_t x, std::int32_t y)
-        : FGrid(grid), FText(std::move(text)), FX(x), FY(y)
-    {
-    }
+        : FGrid(grid)
+        , FText(std::move(text))
+        , FX(x)
+        , FY(y)
+    {}
 
     CellGrid *Grid() const { return FGrid; }
     const std::u16string &Text() const { return FText; }
@@ -70,4 +72,4 @@ private:
     std::int32_t FUndoLevels = 0;
 };
 
-} // namespace cells
+}  // namespace cells

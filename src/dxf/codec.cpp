@@ -66,7 +66,7 @@ void appendEscape(std::string &out, char16_t unit)
         out += digits[(unit >> shift) & 0xF];
 }
 
-} // namespace
+}  // namespace
 
 std::u16string fromUtf8(std::string_view s)
 {
@@ -210,11 +210,10 @@ std::string Codec::encode(std::u16string_view text) const
         const int units = c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() ? 2 : 1;
         char buf[16];
         BOOL usedDefault = FALSE;
-        const int n = c >= 0xD800 && c < 0xE000
-                          ? 0
-                          : WideCharToMultiByte(m_converter->page, WC_NO_BEST_FIT_CHARS,
-                                                reinterpret_cast<const wchar_t *>(&text[i]), 1, buf, sizeof buf,
-                                                nullptr, &usedDefault);
+        const int n = c >= 0xD800 && c < 0xE000 ? 0
+                                                : WideCharToMultiByte(m_converter->page, WC_NO_BEST_FIT_CHARS,
+                                                                      reinterpret_cast<const wchar_t *>(&text[i]), 1,
+                                                                      buf, sizeof buf, nullptr, &usedDefault);
         if (n > 0 && !usedDefault) {
             out.append(buf, std::size_t(n));
             continue;
@@ -261,7 +260,7 @@ std::string iconvName(int page)
     return page == 932 ? std::string("WINDOWS-31J") : "CP" + std::to_string(page);
 }
 
-} // namespace
+}  // namespace
 
 Codec::Codec(bool unicode, std::string_view codePage) : m_unicode(unicode), m_converter(std::make_unique<Converter>())
 {
@@ -377,4 +376,4 @@ Codec::~Codec() = default;
 Codec::Codec(Codec &&) noexcept = default;
 Codec &Codec::operator=(Codec &&) noexcept = default;
 
-} // namespace dxf
+}  // namespace dxf

@@ -44,4 +44,4 @@ std::string toUtf8(std::u16string_view text);
 // surrogates join into one character.
 std::u16string decodeEscapes(std::u16string_view text);
 
-} // namespace dxf
+}  // namespace dxf

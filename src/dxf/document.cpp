@@ -20,12 +20,12 @@ std::string_view trim(std::string_view s)
 
 constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
 
-} // namespace
+}  // namespace
 
 Error::Error(std::size_t line, const std::string &expected)
-    : std::runtime_error("行 " + std::to_string(line) + ": " + expected + " が必要です"), m_line(line)
-{
-}
+    : std::runtime_error("行 " + std::to_string(line) + ": " + expected + " が必要です")
+    , m_line(line)
+{}
 
 Document Document::parse(std::string bytes)
 {
@@ -39,7 +39,8 @@ Document Document::parse(std::string bytes)
     const std::size_t n = b.size();
     // Two lines a tag: reserving exactly keeps the peak low on large files.
     std::size_t lines = 1;
-    for (const char *p = b.data(), *e = b.data() + n; (p = static_cast<const char *>(std::memchr(p, '\n', std::size_t(e - p)))) != nullptr; ++p)
+    for (const char *p = b.data(), *e = b.data() + n;
+         (p = static_cast<const char *>(std::memchr(p, '\n', std::size_t(e - p)))) != nullptr; ++p)
         ++lines;
     doc.m_tags.reserve(lines / 2 + 1);
 
@@ -219,4 +220,4 @@ std::string Document::render(const std::vector<Patch> &patches) const
     return out;
 }
 
-} // namespace dxf
+}  // namespace dxf

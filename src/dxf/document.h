@@ -74,10 +74,7 @@ public:
     std::string render(const std::vector<Patch> &patches) const;
 
 private:
-    std::size_t end(std::size_t i) const
-    {
-        return i + 1 < m_tags.size() ? m_tags[i + 1].begin : m_tagsEnd;
-    }
+    std::size_t end(std::size_t i) const { return i + 1 < m_tags.size() ? m_tags[i + 1].begin : m_tagsEnd; }
 
     std::string m_bytes;
     std::vector<Tag> m_tags;
@@ -85,4 +82,4 @@ private:
     bool m_padded = false;
 };
 
-} // namespace dxf
+}  // namespace dxf

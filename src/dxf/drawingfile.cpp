@@ -27,9 +27,9 @@ struct DrawingFile::Record {
 
 struct DrawingFile::Scan {
     struct Block {
-        std::size_t nameTag = 0;     // 0: no name
-        std::size_t handleTag = 0;   // 0: no handle
-        std::size_t insertAt = 0;    // its ENDBLK
+        std::size_t nameTag = 0;    // 0: no name
+        std::size_t handleTag = 0;  // 0: no handle
+        std::size_t insertAt = 0;   // its ENDBLK
     };
     std::string version;
     std::string codePage;
@@ -38,8 +38,8 @@ struct DrawingFile::Scan {
     std::uint64_t maxHandle = 0;
     std::vector<Record> entities;
     std::vector<Record> layers;
-    std::vector<Block> blocks{2};    // slots 0 and 1: model and paper space
-    std::size_t entitiesEnd = 0;     // ENDSEC of ENTITIES; 0 when there is none
+    std::vector<Block> blocks{2};  // slots 0 and 1: model and paper space
+    std::size_t entitiesEnd = 0;   // ENDSEC of ENTITIES; 0 when there is none
     std::size_t eof = 0;
 };
 
@@ -238,15 +238,9 @@ Entity readEntity(const Document &doc, const Codec &codec, std::size_t begin, st
         e.scale = f.real(41, 1);
         e.rotation = f.real(50, 0) * kDeg;
         break;
-    case EntityKind::Line:
-        e.endPoint = f.point(11).value_or(at);
-        break;
-    case EntityKind::Circle:
-        e.path = arcPath(at, f.real(40, 0), 0, 2 * std::numbers::pi);
-        break;
-    case EntityKind::Arc:
-        e.path = arcPath(at, f.real(40, 0), f.real(50, 0) * kDeg, f.real(51, 360) * kDeg);
-        break;
+    case EntityKind::Line: e.endPoint = f.point(11).value_or(at); break;
+    case EntityKind::Circle: e.path = arcPath(at, f.real(40, 0), 0, 2 * std::numbers::pi); break;
+    case EntityKind::Arc: e.path = arcPath(at, f.real(40, 0), f.real(50, 0) * kDeg, f.real(51, 360) * kDeg); break;
     case EntityKind::Polyline: {
         // Every vertex counts here, not only the first.
         for (std::size_t i = begin + 1; i < f.end(); ++i)
@@ -427,8 +421,8 @@ void applyChanges(TagList &tags, const Codec &codec, const Entity &was, const En
                 tags.set(code, std::to_string(vNow), {73, 70, 2});
             }
         }
-        if (now.alignment != cadhost::AlignLeft &&
-            (!(now.alignmentPoint == was.alignmentPoint) || was.alignment == cadhost::AlignLeft))
+        if (now.alignment != cadhost::AlignLeft
+            && (!(now.alignmentPoint == was.alignmentPoint) || was.alignment == cadhost::AlignLeft))
             tags.setPoint(11, now.alignmentPoint, {72});
         if (kind != EntityKind::Text && now.tag != was.tag)
             tags.set(2, codec.encode(now.tag), {1, 100});
@@ -466,10 +460,10 @@ void setHandle(TagList &tags, std::string handle)
 // Whether anything the file holds of an entity changed.
 bool differs(const Entity &was, const Entity &now)
 {
-    return now.layer != was.layer || now.text != was.text || now.tag != was.tag || now.prompt != was.prompt ||
-           !(now.insertionPoint == was.insertionPoint) || !(now.alignmentPoint == was.alignmentPoint) ||
-           !(now.endPoint == was.endPoint) || now.alignment != was.alignment || now.height != was.height ||
-           now.rotation != was.rotation || now.blockName != was.blockName || now.scale != was.scale;
+    return now.layer != was.layer || now.text != was.text || now.tag != was.tag || now.prompt != was.prompt
+           || !(now.insertionPoint == was.insertionPoint) || !(now.alignmentPoint == was.alignmentPoint)
+           || !(now.endPoint == was.endPoint) || now.alignment != was.alignment || now.height != was.height
+           || now.rotation != was.rotation || now.blockName != was.blockName || now.scale != was.scale;
 }
 
 std::size_t nextZero(const Document &doc, std::size_t i)
@@ -482,7 +476,7 @@ std::size_t nextZero(const Document &doc, std::size_t i)
 
 void scanHandles(const Document &doc, std::size_t from, std::size_t to, DrawingFile::Scan &s);
 
-} // namespace
+}  // namespace
 
 // --- Reading ------------------------------------------------------------------------
 
@@ -502,7 +496,7 @@ void scanHandles(const Document &doc, std::size_t from, std::size_t to, DrawingF
     }
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -653,7 +647,7 @@ void scanDocument(const Document &doc, DrawingFile::Scan &s)
         s.version = "AC1009";
 }
 
-} // namespace
+}  // namespace
 
 DrawingFile::DrawingFile() = default;
 DrawingFile::~DrawingFile() = default;
@@ -757,7 +751,7 @@ struct Placed {
     EntityId id;
 };
 
-} // namespace
+}  // namespace
 
 std::string DrawingFile::render(const cadhost::Drawing &drawing) const
 {
@@ -838,8 +832,8 @@ std::string DrawingFile::renderWith(const cadhost::Drawing &drawing, std::vector
             const Entity &e = *drawing.entity(id);
             const Record *source = sourceOf(drawing, e);
             if (!source)
-                throw Error("保存できない図形があります (" + toUtf8(cadhost::dxfName(e.kind)) + " " + toUtf8(e.handle) +
-                            "): 元になる図形がファイルにありません");
+                throw Error("保存できない図形があります (" + toUtf8(cadhost::dxfName(e.kind)) + " " + toUtf8(e.handle)
+                            + "): 元になる図形がファイルにありません");
             std::string bytes;
             auto copyOne = [&](const Record &from, const Entity &made, const std::u16string &ownerHandle) {
                 const Entity was = readEntity(m_doc, m_codec, from.begin, from.end, from.kind);
@@ -895,8 +889,8 @@ std::string DrawingFile::renderWith(const cadhost::Drawing &drawing, std::vector
     }
     if (!orphanModel.empty())
         patches.push_back({m_eof, m_eof,
-                           m_doc.format(0, "SECTION", m_eof) + m_doc.format(2, "ENTITIES", m_eof) + orphanModel +
-                               m_doc.format(0, "ENDSEC", m_eof)});
+                           m_doc.format(0, "SECTION", m_eof) + m_doc.format(2, "ENTITIES", m_eof) + orphanModel
+                               + m_doc.format(0, "ENDSEC", m_eof)});
 
     // $HANDSEED above every handle now in the file.
     if (m_handSeed && maxWritten) {
@@ -911,8 +905,9 @@ std::string DrawingFile::renderWith(const cadhost::Drawing &drawing, std::vector
     }
     nextHandle = std::max({handle, maxWritten + 1, drawing.nextHandle()});
 
-    std::stable_sort(patches.begin(), patches.end(),
-                     [](const Patch &a, const Patch &b) { return std::tie(a.first, a.last) < std::tie(b.first, b.last); });
+    std::stable_sort(patches.begin(), patches.end(), [](const Patch &a, const Patch &b) {
+        return std::tie(a.first, a.last) < std::tie(b.first, b.last);
+    });
     std::stable_sort(placed.begin(), placed.end(),
                      [](const Placed &a, const Placed &b) { return std::tie(a.at, a.seq) < std::tie(b.at, b.seq); });
     order.clear();
@@ -949,7 +944,7 @@ void DrawingFile::commit(std::string bytes, const std::vector<EntityId> &order, 
                          cadhost::Drawing &drawing)
 {
     m_doc = Document();  // written already; not kept twice in memory
-    m_usable = false;     // until the written bytes are read back
+    m_usable = false;    // until the written bytes are read back
     Document doc = Document::parse(std::move(bytes));
     Scan scan;
     scanDocument(doc, scan);
@@ -981,4 +976,4 @@ void DrawingFile::save(cadhost::Drawing &drawing, const std::filesystem::path &p
     commit(std::move(bytes), order, nextHandle, drawing);
 }
 
-} // namespace dxf
+}  // namespace dxf

@@ -62,15 +62,15 @@ private:
     Document m_doc;
     Codec m_codec{true, {}};
     std::string m_version;
-    bool m_handles = true;  // the file writes entity handles
-    bool m_usable = true;   // false after a save whose bytes could not be read back
+    bool m_handles = true;          // the file writes entity handles
+    bool m_usable = true;           // false after a save whose bytes could not be read back
     std::vector<Record> m_records;  // entities in file order, attributes after their reference
     std::vector<Record> m_layers;
     std::map<cadhost::EntityId, bool> m_layerLocks;  // layer → locked as the file has it
     std::unordered_map<cadhost::EntityId, std::size_t> m_byId;
     std::map<cadhost::EntityId, std::size_t> m_insertAt;  // block id → tag new entities go before
-    std::size_t m_handSeed = 0;  // tag of $HANDSEED's value; 0 when absent
-    std::size_t m_eof = 0;       // the "0 EOF" tag
+    std::size_t m_handSeed = 0;                           // tag of $HANDSEED's value; 0 when absent
+    std::size_t m_eof = 0;                                // the "0 EOF" tag
 };
 
 // A drawing that came from no file (the built-in sample) as a new DXF:
@@ -85,4 +85,4 @@ std::string readFile(const std::filesystem::path &path);
 // failure the old file stays as it was and Error says why.
 void writeFileAtomically(const std::filesystem::path &path, std::string_view bytes);
 
-} // namespace dxf
+}  // namespace dxf

@@ -26,7 +26,7 @@ std::string shown(const std::filesystem::path &path)
     return "\"" + std::string(s.begin(), s.end()) + "\"";
 }
 
-} // namespace
+}  // namespace
 
 std::string readFile(const std::filesystem::path &path)
 {
@@ -96,4 +96,4 @@ void writeFileAtomically(const std::filesystem::path &path, std::string_view byt
     }
 }
 
-} // namespace dxf
+}  // namespace dxf

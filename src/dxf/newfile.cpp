@@ -86,7 +86,7 @@ void writeText(Writer &w, const cadhost::Entity &e)
         w.integer(e.kind == cadhost::EntityKind::Text ? 73 : 74, v);
 }
 
-} // namespace
+}  // namespace
 
 std::string writeNewFile(const cadhost::Drawing &d)
 {
@@ -178,8 +178,7 @@ std::string writeNewFile(const cadhost::Drawing &d)
         case EntityKind::Attribute:
         case EntityKind::Circle:
         case EntityKind::Arc:
-        case EntityKind::Polyline:
-            break;  // attributes go with their reference; outlines only come from files
+        case EntityKind::Polyline: break;  // attributes go with their reference; outlines only come from files
         }
     };
 
@@ -247,4 +246,4 @@ std::string writeNewFile(const cadhost::Drawing &d)
     return out;
 }
 
-} // namespace dxf
+}  // namespace dxf

@@ -20,7 +20,7 @@ cad::Object entityOf(const cad::Object &doc, const std::u16string &handle)
     return doc.callRef(u"HandleToObject", std::span<cad::Argument>(&arg, 1)).toObject();
 }
 
-} // namespace
+}  // namespace
 
 void FillResultGrid(cells::CellMatrix &grid, const std::vector<Talvo2> &list)
 {

@@ -58,7 +58,7 @@ RowWrite WriteRowOnEnter(std::vector<Talvo2> &list, cells::CellMatrix &grid, int
 struct UpdateCount {
     int targets = 0;  // changed rows not on a locked layer
     int written = 0;
-    int locked = 0;   // changed rows on a locked layer, never written
+    int locked = 0;  // changed rows on a locked layer, never written
 };
 
 // Writes every changed row in row order as one CAD undo step; a failing

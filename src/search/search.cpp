@@ -49,7 +49,7 @@ void mainWindowToFront()
         cad::BringWindowToFront(w);
 }
 
-} // namespace
+}  // namespace
 
 std::u16string SearchPattern(const std::u16string &fieldText, bool headMatch)
 {

@@ -57,9 +57,9 @@ enum class SearchEnd {
 };
 
 struct SearchUi {
-    LabelFn label6;    // counts and progress
-    LabelFn label7;    // the pattern sent
-    PumpFn pump;       // lets pending window messages run
+    LabelFn label6;  // counts and progress
+    LabelFn label7;  // the pattern sent
+    PumpFn pump;     // lets pending window messages run
 };
 
 // The whole search over the running CAD: attach, activate (no minimising,

@@ -12,10 +12,15 @@ class Aligner {
 public:
     Aligner(const cad::Object &doc, std::vector<Talvo> &list, const Lines &lines, double dX, double dY,
             const ProgressFn &progress)
-        : m_doc(doc), m_list(list), m_lines(lines), m_dX(dX), m_dY(dY), m_progress(progress),
-          m_total(int(lines.size())), m_used(UsedLineCount(lines))
-    {
-    }
+        : m_doc(doc)
+        , m_list(list)
+        , m_lines(lines)
+        , m_dX(dX)
+        , m_dY(dY)
+        , m_progress(progress)
+        , m_total(int(lines.size()))
+        , m_used(UsedLineCount(lines))
+    {}
 
     void respace()
     {
@@ -103,11 +108,14 @@ private:
             rec.insPt = cad::fromPoint(target(i, zOf(rec)));
             return;
         }
-        copyTemplate(m_templ, m_lines[std::size_t(i)], [&](const cad::Object &copy) {
-            // The copy keeps the template's height.
-            const int alignment = copy.get(u"Alignment").toInt();
-            return cad::fromPoint(target(i, cad::toPoint(readPosition(copy, alignment)).z));
-        }, rec);
+        copyTemplate(
+            m_templ, m_lines[std::size_t(i)],
+            [&](const cad::Object &copy) {
+                // The copy keeps the template's height.
+                const int alignment = copy.get(u"Alignment").toInt();
+                return cad::fromPoint(target(i, cad::toPoint(readPosition(copy, alignment)).z));
+            },
+            rec);
     }
 
     void addLines(int n)
@@ -119,7 +127,8 @@ private:
             rec.insPt = cad::fromPoint(target(j, 0.0));
             if (!base::isBlank(m_lines[std::size_t(j)])) {
                 const cad::Variant at = rec.insPt;
-                copyTemplate(m_templ, m_lines[std::size_t(j)], [&](const cad::Object &) { return at; }, rec);
+                copyTemplate(
+                    m_templ, m_lines[std::size_t(j)], [&](const cad::Object &) { return at; }, rec);
             }
             m_list.push_back(std::move(rec));
         }
@@ -136,7 +145,7 @@ private:
     cad::Object m_templ;
 };
 
-} // namespace
+}  // namespace
 
 AlignResult Align(const cad::Object &doc, std::vector<Talvo> &list, const Lines &lines, double dX, double dY,
                   const ProgressFn &progress)

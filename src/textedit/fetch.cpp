@@ -23,8 +23,7 @@ void pick(const cad::Object &ss, cad::Int16Array types, cad::VariantArray data)
     cad::Argument args[2] = {{cad::Variant(std::move(types)), true}, {cad::Variant(std::move(data)), true}};
     try {
         ss.callRef(u"SelectOnScreen", args);
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
 }
 
 std::u16string number(long long n)
@@ -32,7 +31,7 @@ std::u16string number(long long n)
     return cad::fromUtf8(std::to_string(n));
 }
 
-} // namespace
+}  // namespace
 
 std::u16string lockedLayerList(const cad::Object &doc)
 {

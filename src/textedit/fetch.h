@@ -12,8 +12,8 @@
 // What a TEXT pick gave. total <= 0: nothing was picked, and the caller
 // keeps its records and lines as they were.
 struct TextFetch {
-    int total = 0;                 // picked entities
-    std::vector<Talvo> records;    // kept ones (not on a locked layer), final order
+    int total = 0;               // picked entities
+    std::vector<Talvo> records;  // kept ones (not on a locked layer), final order
     int excluded() const { return total - int(records.size()); }
 };
 
@@ -31,9 +31,9 @@ std::u16string tagOfEntry(const std::u16string &entry);
 std::u16string blockPatternOfEntry(const std::u16string &entry);
 
 struct AttrFetch {
-    int blocks = 0;               // picked block references
+    int blocks = 0;  // picked block references
     std::u16string tag;
-    std::vector<Talvo> records;   // one per attribute with that tag
+    std::vector<Talvo> records;  // one per attribute with that tag
 };
 
 // Picks block references and takes every attribute of the entry's tag.

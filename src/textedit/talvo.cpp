@@ -17,7 +17,7 @@ Key keyOf(const Talvo &t)
     cad::Point p = cad::toPoint(t.insPt);
     return {p.x, p.y};
 }
-} // namespace
+}  // namespace
 
 void SortTexts(std::vector<Talvo> &list, int mode)
 {

@@ -65,8 +65,7 @@ bool FindLastEntity(const cad::Object &doc, const std::vector<Talvo> &list, cad:
             continue;
         try {
             templ = lookupHandle(doc, it->sHnd);
-        } catch (const std::exception &) {
-        }
+        } catch (const std::exception &) {}
         return true;
     }
     return false;
@@ -77,8 +76,7 @@ void rethrowUnlessCadRunning()
     bool running = false;
     try {
         running = cad::IsCadRunning();
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
     if (!running)
         throw;
 }

@@ -21,8 +21,14 @@ using ProgressFn = std::function<void(int current, int total)>;
 // Lines up to and including the last non-blank one; 0 when all are blank.
 int UsedLineCount(const Lines &lines);
 
-inline bool isAttributeRecord(const Talvo &t) { return t.parentType == u"INSERT"; }
-inline bool hasPoint(const Talvo &t) { return t.insPt.isArray(); }
+inline bool isAttributeRecord(const Talvo &t)
+{
+    return t.parentType == u"INSERT";
+}
+inline bool hasPoint(const Talvo &t)
+{
+    return t.insPt.isArray();
+}
 
 // Positioning rule: alignment 0 places by InsertionPoint, any other by
 // TextAlignmentPoint.

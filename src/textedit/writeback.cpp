@@ -21,10 +21,15 @@ class Pass {
 public:
     Pass(const cad::Object &doc, std::vector<Talvo> &list, const Lines &lines, const PumpFn &pump, bool &runFlag,
          const ProgressFn &progress)
-        : m_doc(doc), m_list(list), m_lines(lines), m_pump(pump), m_runFlag(runFlag), m_progress(progress),
-          m_total(int(lines.size())), m_used(UsedLineCount(lines))
-    {
-    }
+        : m_doc(doc)
+        , m_list(list)
+        , m_lines(lines)
+        , m_pump(pump)
+        , m_runFlag(runFlag)
+        , m_progress(progress)
+        , m_total(int(lines.size()))
+        , m_used(UsedLineCount(lines))
+    {}
 
     // True when the pass ran to its end.
     bool first()
@@ -147,7 +152,7 @@ private:
     cad::Object m_templ;
 };
 
-} // namespace
+}  // namespace
 
 void resizeRecords(std::vector<Talvo> &list, int count, double dX, double dY)
 {
@@ -168,10 +173,10 @@ int lastWithEntity(const std::vector<Talvo> &list)
             return i;
     return -1;
 }
-} // namespace
+}  // namespace
 
-WriteBackResult WriteBack(const cad::Object &doc, std::vector<Talvo> &list, const Lines &lines, bool attMode,
-                          double dX, double dY, const PumpFn &pump, bool &runFlag, const ProgressFn &progress,
+WriteBackResult WriteBack(const cad::Object &doc, std::vector<Talvo> &list, const Lines &lines, bool attMode, double dX,
+                          double dY, const PumpFn &pump, bool &runFlag, const ProgressFn &progress,
                           const WriteBackMessageFn &message)
 {
     WriteBackResult r;
@@ -218,8 +223,7 @@ WriteBackResult WriteBack(const cad::Object &doc, std::vector<Talvo> &list, cons
     if (r.failed) {
         try {
             doc.call(u"Regen", {cad::Variant(0)});
-        } catch (const std::exception &) {
-        }
+        } catch (const std::exception &) {}
     } else {
         doc.call(u"Regen", {cad::Variant(0)});
     }

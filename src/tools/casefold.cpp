@@ -20,8 +20,8 @@ std::u16string foldCase(std::u16string_view text)
         return result;
     // LCMAP_LOWERCASE without linguistic casing maps unit by unit, so the
     // length never changes; the check keeps offsets honest regardless.
-    const auto* in = reinterpret_cast<const wchar_t*>(text.data());
-    auto* out = reinterpret_cast<wchar_t*>(result.data());
+    const auto *in = reinterpret_cast<const wchar_t *>(text.data());
+    auto *out = reinterpret_cast<wchar_t *>(result.data());
     const int n = static_cast<int>(text.size());
     if (LCMapStringW(LOCALE_INVARIANT, LCMAP_LOWERCASE, in, n, out, n) != n)
         result.assign(text);
@@ -59,4 +59,4 @@ std::u16string foldCase(std::u16string_view text)
 
 #endif
 
-} // namespace tools
+}  // namespace tools

@@ -13,4 +13,4 @@ namespace tools {
 // length in UTF-16 is not applied.
 std::u16string foldCase(std::u16string_view text);
 
-} // namespace tools
+}  // namespace tools

@@ -4,9 +4,9 @@
 
 namespace tools {
 
-void parenthesesToZen(std::u16string& line)
+void parenthesesToZen(std::u16string &line)
 {
-    for (char16_t& unit : line) {
+    for (char16_t &unit : line) {
         if (unit == u'(')
             unit = u'（';
         else if (unit == u')')
@@ -14,7 +14,7 @@ void parenthesesToZen(std::u16string& line)
     }
 }
 
-void convert(Conversion conversion, std::u16string& line)
+void convert(Conversion conversion, std::u16string &line)
 {
     switch (conversion) {
     case Conversion::AllToZen: AllToZen(line); return;
@@ -33,25 +33,33 @@ void convert(Conversion conversion, std::u16string& line)
     }
 }
 
-std::size_t convertLines(Lines& lines, Conversion conversion, MessagePacer& pacer, const bool& running)
-{
-    return convertLines(
-        lines, [conversion](std::u16string& line) { convert(conversion, line); return true; }, pacer,
-        running);
-}
-
-std::size_t replaceLines(Lines& lines, const ReplaceOptions& options, MessagePacer& pacer, const bool& running)
-{
-    return convertLines(
-        lines, [&options](std::u16string& line) { line = replaceAll(line, options); return true; }, pacer,
-        running);
-}
-
-std::size_t addToLines(Lines& lines, const AdditionOptions& options, MessagePacer& pacer, const bool& running)
+std::size_t convertLines(Lines &lines, Conversion conversion, MessagePacer &pacer, const bool &running)
 {
     return convertLines(
         lines,
-        [&options](std::u16string& line) {
+        [conversion](std::u16string &line) {
+            convert(conversion, line);
+            return true;
+        },
+        pacer, running);
+}
+
+std::size_t replaceLines(Lines &lines, const ReplaceOptions &options, MessagePacer &pacer, const bool &running)
+{
+    return convertLines(
+        lines,
+        [&options](std::u16string &line) {
+            line = replaceAll(line, options);
+            return true;
+        },
+        pacer, running);
+}
+
+std::size_t addToLines(Lines &lines, const AdditionOptions &options, MessagePacer &pacer, const bool &running)
+{
+    return convertLines(
+        lines,
+        [&options](std::u16string &line) {
             std::optional<std::u16string> changed = addToNumber(line, options);
             if (!changed)
                 return false;
@@ -61,7 +69,7 @@ std::size_t addToLines(Lines& lines, const AdditionOptions& options, MessagePace
         pacer, running);
 }
 
-Lines serialStrings(const SerialRun& run)
+Lines serialStrings(const SerialRun &run)
 {
     Lines strings;
     if (run.count <= 0)
@@ -91,7 +99,7 @@ LineSplit splitLines(std::u16string_view text)
     return split;
 }
 
-std::u16string joinLines(const LineSplit& split)
+std::u16string joinLines(const LineSplit &split)
 {
     std::u16string text;
     for (std::size_t i = 0; i < split.lines.size(); ++i) {
@@ -102,4 +110,4 @@ std::u16string joinLines(const LineSplit& split)
     return text;
 }
 
-} // namespace tools
+}  // namespace tools

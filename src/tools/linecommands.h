@@ -35,21 +35,21 @@ enum class Conversion {
 };
 
 // Converts one line in place.
-void convert(Conversion conversion, std::u16string& line);
+void convert(Conversion conversion, std::u16string &line);
 
 // Every "(" becomes "（" and every ")" becomes "）".
-void parenthesesToZen(std::u16string& line);
+void parenthesesToZen(std::u16string &line);
 
 // Returns the number of lines visited (all of them unless aborted).
-std::size_t convertLines(Lines& lines, Conversion conversion, MessagePacer& pacer, const bool& running);
-std::size_t replaceLines(Lines& lines, const ReplaceOptions& options, MessagePacer& pacer, const bool& running);
+std::size_t convertLines(Lines &lines, Conversion conversion, MessagePacer &pacer, const bool &running);
+std::size_t replaceLines(Lines &lines, const ReplaceOptions &options, MessagePacer &pacer, const bool &running);
 // Blank lines and lines without a number stay as they are and are not
 // polled (only changed lines let messages run).
-std::size_t addToLines(Lines& lines, const AdditionOptions& options, MessagePacer& pacer, const bool& running);
+std::size_t addToLines(Lines &lines, const AdditionOptions &options, MessagePacer &pacer, const bool &running);
 
 // The strings of a run in order (the fixed text count times when there
 // is no start number); none for a count of 0 or less.
-Lines serialStrings(const SerialRun& run);
+Lines serialStrings(const SerialRun &run);
 
 // A text cut into its lines and the line break after each: breaks[i]
 // follows lines[i] and is "\r\n", "\r", "\n" or, for the last line only,
@@ -62,7 +62,6 @@ struct LineSplit {
 };
 LineSplit splitLines(std::u16string_view text);
 // The text again, each line followed by its own break.
-std::u16string joinLines(const LineSplit& split);
+std::u16string joinLines(const LineSplit &split);
 
-
-} // namespace tools
+}  // namespace tools

@@ -60,7 +60,7 @@ std::uint32_t magnitudeOf(std::int32_t value)
     return value < 0 ? 0u - bits : bits;
 }
 
-std::optional<std::u16string> addDecimal(std::u16string_view text, const AdditionOptions& options)
+std::optional<std::u16string> addDecimal(std::u16string_view text, const AdditionOptions &options)
 {
     DigitSplit split = SplitDigitRun(text, options.fromEnd);
     if (split.number.empty())
@@ -73,7 +73,7 @@ std::optional<std::u16string> addDecimal(std::u16string_view text, const Additio
     return split.head + intToDecimal(sum, static_cast<int>(split.number.size())) + split.tail;
 }
 
-std::optional<std::u16string> addLastDigits(std::u16string_view text, const AdditionOptions& options)
+std::optional<std::u16string> addLastDigits(std::u16string_view text, const AdditionOptions &options)
 {
     const std::size_t n = static_cast<std::size_t>(std::clamp(options.digitCount, 1, 8));
     const std::size_t cut = text.size() > n ? text.size() - n : 0;
@@ -94,7 +94,7 @@ std::optional<std::u16string> addLastDigits(std::u16string_view text, const Addi
     return result;
 }
 
-} // namespace
+}  // namespace
 
 std::u16string_view radixCaption(Radix radix)
 {
@@ -109,15 +109,15 @@ std::u16string_view radixCaption(Radix radix)
 DigitSplit SplitDigitRun(std::u16string_view text, bool fromEnd)
 {
     const std::u16string_view trimmed = base::trim(text);
-    const auto* begin = trimmed.data();
-    const auto* end = begin + trimmed.size();
-    const auto* runBegin = end;
-    const auto* runEnd = end;
+    const auto *begin = trimmed.data();
+    const auto *end = begin + trimmed.size();
+    const auto *runBegin = end;
+    const auto *runEnd = end;
     if (!fromEnd) {
         runBegin = std::find_if(begin, end, isDigit);
         runEnd = std::find_if_not(runBegin, end, isDigit);
     } else {
-        const auto* p = end;
+        const auto *p = end;
         while (p != begin && !isDigit(p[-1]))
             --p;
         runEnd = p;
@@ -127,8 +127,7 @@ DigitSplit SplitDigitRun(std::u16string_view text, bool fromEnd)
         if (runBegin == runEnd)  // no digit: everything is head
             runBegin = runEnd = end;
     }
-    return DigitSplit{std::u16string(begin, runBegin), std::u16string(runBegin, runEnd),
-                      std::u16string(runEnd, end)};
+    return DigitSplit{std::u16string(begin, runBegin), std::u16string(runBegin, runEnd), std::u16string(runEnd, end)};
 }
 
 bool IsHexText(std::u16string_view text)
@@ -138,8 +137,7 @@ bool IsHexText(std::u16string_view text)
 
 bool IsOctText(std::u16string_view text)
 {
-    return std::all_of(text.begin(), text.end(),
-                       [](char16_t unit) { return unit >= u'0' && unit <= u'7'; });
+    return std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit >= u'0' && unit <= u'7'; });
 }
 
 std::int32_t IntPower(std::int32_t base, std::int32_t exponent)
@@ -156,8 +154,7 @@ std::int32_t OctToInt(std::u16string_view text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!isDigit(text[i]))
             throw notAnIntegerError(text.substr(i, 1));
-        const auto weight = static_cast<std::uint32_t>(
-            IntPower(8, static_cast<std::int32_t>(text.size() - i - 1)));
+        const auto weight = static_cast<std::uint32_t>(IntPower(8, static_cast<std::int32_t>(text.size() - i - 1)));
         result += static_cast<std::uint32_t>(text[i] - u'0') * weight;
     }
     return wrap(result);
@@ -225,7 +222,7 @@ std::optional<std::int32_t> parseHex(std::u16string_view text)
     return wrap(static_cast<std::uint32_t>(value));
 }
 
-std::optional<std::u16string> addToNumber(std::u16string_view text, const AdditionOptions& options)
+std::optional<std::u16string> addToNumber(std::u16string_view text, const AdditionOptions &options)
 {
     if (options.addend == 0 || base::isBlank(text))
         return std::nullopt;
@@ -234,4 +231,4 @@ std::optional<std::u16string> addToNumber(std::u16string_view text, const Additi
     return addLastDigits(text, options);
 }
 
-} // namespace tools
+}  // namespace tools

@@ -59,8 +59,8 @@ std::optional<std::int32_t> parseHex(std::u16string_view text);
 
 struct AdditionOptions {
     Radix radix = Radix::Decimal;
-    bool fromEnd = true;       // decimal: take the last digit run
-    int digitCount = 2;        // hexadecimal and octal: the last N units, 1..8
+    bool fromEnd = true;  // decimal: take the last digit run
+    int digitCount = 2;   // hexadecimal and octal: the last N units, 1..8
     std::int32_t addend = 0;
 };
 
@@ -69,6 +69,6 @@ struct AdditionOptions {
 // text, no digit run, a digit run beyond 32 bits, or a last-N candidate
 // that is not hexadecimal (octal). The decimal rule works on the trimmed text, so
 // surrounding blanks are gone from a changed text.
-std::optional<std::u16string> addToNumber(std::u16string_view text, const AdditionOptions& options);
+std::optional<std::u16string> addToNumber(std::u16string_view text, const AdditionOptions &options);
 
-} // namespace tools
+}  // namespace tools

@@ -7,8 +7,7 @@ MessagePacer::MessagePacer(Pump pump, Clock clock, std::chrono::milliseconds int
     , m_clock(std::move(clock))
     , m_interval(interval)
     , m_last(m_clock())
-{
-}
+{}
 
 void MessagePacer::pump()
 {
@@ -36,12 +35,11 @@ void MessagePacer::finish()
         pump();
 }
 
-std::size_t convertLines(std::vector<std::u16string>& lines,
-                         const std::function<bool(std::u16string&)>& convert,
-                         MessagePacer& pacer, const bool& running)
+std::size_t convertLines(std::vector<std::u16string> &lines, const std::function<bool(std::u16string &)> &convert,
+                         MessagePacer &pacer, const bool &running)
 {
     std::size_t visited = 0;
-    for (std::u16string& line : lines) {
+    for (std::u16string &line : lines) {
         ++visited;
         if (!convert(line))
             continue;
@@ -53,4 +51,4 @@ std::size_t convertLines(std::vector<std::u16string>& lines,
     return visited;
 }
 
-} // namespace tools
+}  // namespace tools

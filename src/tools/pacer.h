@@ -44,8 +44,7 @@ private:
 // changed, messages may run (paced) and the loop stops once `running` has
 // turned false; a line `convert` passes over (false) is neither paced nor
 // polled. Returns how many lines were visited, the stopping one included.
-std::size_t convertLines(std::vector<std::u16string>& lines,
-                         const std::function<bool(std::u16string&)>& convert,
-                         MessagePacer& pacer, const bool& running);
+std::size_t convertLines(std::vector<std::u16string> &lines, const std::function<bool(std::u16string &)> &convert,
+                         MessagePacer &pacer, const bool &running);
 
-} // namespace tools
+}  // namespace tools

@@ -4,8 +4,8 @@
 
 namespace tools {
 
-std::u16string replaceAll(std::u16string_view text, std::u16string_view search,
-                          std::u16string_view replacement, bool ignoreCase)
+std::u16string replaceAll(std::u16string_view text, std::u16string_view search, std::u16string_view replacement,
+                          bool ignoreCase)
 {
     if (search.empty())
         return std::u16string(text);
@@ -35,4 +35,4 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view search,
     return result;
 }
 
-} // namespace tools
+}  // namespace tools

@@ -17,12 +17,12 @@ struct ReplaceOptions {
 // is not searched again. With ignoreCase, letters match regardless of case
 // (simple case folding, so Ａ matches ａ and Ά matches ά). An empty search
 // leaves the text as is.
-std::u16string replaceAll(std::u16string_view text, std::u16string_view search,
-                          std::u16string_view replacement, bool ignoreCase);
+std::u16string replaceAll(std::u16string_view text, std::u16string_view search, std::u16string_view replacement,
+                          bool ignoreCase);
 
-inline std::u16string replaceAll(std::u16string_view text, const ReplaceOptions& options)
+inline std::u16string replaceAll(std::u16string_view text, const ReplaceOptions &options)
 {
     return replaceAll(text, options.search, options.replacement, options.ignoreCase);
 }
 
-} // namespace tools
+}  // namespace tools

@@ -7,12 +7,12 @@ namespace tools {
 
 namespace {
 
-std::int32_t orDefault(const std::optional<std::int32_t>& value, std::int32_t fallback)
+std::int32_t orDefault(const std::optional<std::int32_t> &value, std::int32_t fallback)
 {
     return value ? *value : fallback;
 }
 
-std::int32_t readStart(const SerialFields& fields, SerialUse use)
+std::int32_t readStart(const SerialFields &fields, SerialUse use)
 {
     const std::int32_t fallback = use == SerialUse::Generation ? 1 : 0;
     switch (fields.radix) {
@@ -23,7 +23,7 @@ std::int32_t readStart(const SerialFields& fields, SerialUse use)
     return fallback;
 }
 
-std::int32_t readCount(const SerialFields& fields, SerialUse use)
+std::int32_t readCount(const SerialFields &fields, SerialUse use)
 {
     const std::optional<std::int32_t> count = parseDecimal(fields.count);
     if (fields.start.empty()) {
@@ -38,9 +38,9 @@ std::int32_t readCount(const SerialFields& fields, SerialUse use)
     return orDefault(count, fields.radix == Radix::Decimal ? 0 : 1);
 }
 
-} // namespace
+}  // namespace
 
-SerialRun readSerialFields(const SerialFields& fields, SerialUse use)
+SerialRun readSerialFields(const SerialFields &fields, SerialUse use)
 {
     SerialRun run;
     run.prefix = fields.prefix;
@@ -53,17 +53,16 @@ SerialRun readSerialFields(const SerialFields& fields, SerialUse use)
     run.step = orDefault(parseDecimal(fields.step), 1);
     run.count = readCount(fields, use);
     if (use == SerialUse::Generation && run.count > kMaxSerialCount)
-        throw ToolError(u"作成数 " + intToDecimal(run.count, 0) + u" は多すぎます。"
-                        + intToDecimal(kMaxSerialCount, 0) + u" 以下にしてください");
+        throw ToolError(u"作成数 " + intToDecimal(run.count, 0) + u" は多すぎます。" + intToDecimal(kMaxSerialCount, 0)
+                        + u" 以下にしてください");
     return run;
 }
 
-std::u16string serialNumberText(const SerialRun& run, std::int32_t k)
+std::u16string serialNumberText(const SerialRun &run, std::int32_t k)
 {
     // 32-bit arithmetic that wraps instead of overflowing.
     const auto value = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(run.start)
-        + static_cast<std::uint32_t>(k) * static_cast<std::uint32_t>(run.step));
+        static_cast<std::uint32_t>(run.start) + static_cast<std::uint32_t>(k) * static_cast<std::uint32_t>(run.step));
     switch (run.radix) {
     case Radix::Decimal: return intToDecimal(value, run.width);
     case Radix::Hexadecimal: return intToHex(value, run.width);
@@ -72,14 +71,14 @@ std::u16string serialNumberText(const SerialRun& run, std::int32_t k)
     return {};
 }
 
-std::u16string serialString(const SerialRun& run, std::int32_t k)
+std::u16string serialString(const SerialRun &run, std::int32_t k)
 {
     if (run.fixedText)
         return base::upperAscii(run.prefix + run.suffix);
     return base::upperAscii(run.prefix + serialNumberText(run, k) + run.suffix);
 }
 
-std::u16string serialPreview(const SerialFields& fields)
+std::u16string serialPreview(const SerialFields &fields)
 {
     const std::u16string first = fields.prefix + fields.start + fields.suffix;
     const SerialRun run = readSerialFields(fields, SerialUse::Preview);
@@ -90,4 +89,4 @@ std::u16string serialPreview(const SerialFields& fields)
     return base::upperAscii(u"[ " + first + u" ] ～ [ " + last + u" ]");
 }
 
-} // namespace tools
+}  // namespace tools

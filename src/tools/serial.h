@@ -43,19 +43,19 @@ struct SerialRun {
 // for an octal start with a unit other than 0-9, and, when generating,
 // for a count that is not a whole number while there is no start number,
 // and, when generating, for a count above kMaxSerialCount.
-SerialRun readSerialFields(const SerialFields& fields, SerialUse use);
+SerialRun readSerialFields(const SerialFields &fields, SerialUse use);
 
 // The number of item k: start + k * step in the run's radix, zero-padded
 // to the width (hexadecimal below zero as 32-bit two's complement, decimal
 // and octal below zero as "-" and the padded magnitude).
-std::u16string serialNumberText(const SerialRun& run, std::int32_t k);
+std::u16string serialNumberText(const SerialRun &run, std::int32_t k);
 
 // String k of the run, upper-cased in ASCII only.
-std::u16string serialString(const SerialRun& run, std::int32_t k);
+std::u16string serialString(const SerialRun &run, std::int32_t k);
 
 // The preview line: "[ FIRST ] ～ [ LAST ]", or "[ FIXED ] x n" without a
 // start number. Throws ToolError like readSerialFields. While the start
 // is not empty the caller shows radixCaption(fields.radix) beside it.
-std::u16string serialPreview(const SerialFields& fields);
+std::u16string serialPreview(const SerialFields &fields);
 
-} // namespace tools
+}  // namespace tools

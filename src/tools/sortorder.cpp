@@ -59,7 +59,7 @@ private:
     std::vector<std::ptrdiff_t> m_tree;
 };
 
-} // namespace
+}  // namespace
 
 // Within one key the exchange sort's order follows from a double-ended
 // queue: walk the key's records in input order, append each, then rotate
@@ -68,16 +68,14 @@ private:
 // indices into a list whose front moves, resolved backwards by k-th free
 // slot, so a key with m records costs O(m log m) however large the
 // rotations are.
-std::vector<std::size_t> exchangeSortOrderOfRanks(std::span<const std::size_t> ranks,
-                                                  const SortProgressFn &progress)
+std::vector<std::size_t> exchangeSortOrderOfRanks(std::span<const std::size_t> ranks, const SortProgressFn &progress)
 {
     const std::size_t n = ranks.size();
     std::vector<std::size_t> byKey(n);
     for (std::size_t i = 0; i < n; ++i)
         byKey[i] = i;
-    std::sort(byKey.begin(), byKey.end(), [&](std::size_t a, std::size_t b) {
-        return ranks[a] != ranks[b] ? ranks[a] < ranks[b] : a < b;
-    });
+    std::sort(byKey.begin(), byKey.end(),
+              [&](std::size_t a, std::size_t b) { return ranks[a] != ranks[b] ? ranks[a] < ranks[b] : a < b; });
 
     std::vector<std::size_t> order;
     order.reserve(n);
@@ -126,4 +124,4 @@ std::vector<std::size_t> exchangeSortOrderOfRanks(std::span<const std::size_t> r
     return order;
 }
 
-} // namespace tools
+}  // namespace tools

@@ -31,8 +31,7 @@ std::vector<std::size_t> ranksOf(const std::vector<T> &items, Less less)
     std::vector<std::size_t> byKey(items.size());
     for (std::size_t i = 0; i < byKey.size(); ++i)
         byKey[i] = i;
-    std::sort(byKey.begin(), byKey.end(),
-              [&](std::size_t a, std::size_t b) { return less(items[a], items[b]); });
+    std::sort(byKey.begin(), byKey.end(), [&](std::size_t a, std::size_t b) { return less(items[a], items[b]); });
     std::vector<std::size_t> ranks(items.size());
     std::size_t rank = 0;
     for (std::size_t k = 1; k < byKey.size(); ++k) {
@@ -45,7 +44,7 @@ std::vector<std::size_t> ranksOf(const std::vector<T> &items, Less less)
 
 template <class T, class Less>
 std::vector<std::size_t> exchangeSortOrderOf(const std::vector<T> &items, Less less,
-                                           const SortProgressFn &progress = {})
+                                             const SortProgressFn &progress = {})
 {
     return exchangeSortOrderOfRanks(ranksOf(items, less), progress);
 }
@@ -81,4 +80,4 @@ void exchangeSortQuadratic(std::vector<T> &items, Less less)
                 std::swap(items[i], items[j]);
 }
 
-} // namespace tools
+}  // namespace tools

@@ -22,4 +22,4 @@ inline ToolError notAnIntegerError(std::u16string_view offending)
     return ToolError(std::move(text));
 }
 
-} // namespace tools
+}  // namespace tools

@@ -4,9 +4,9 @@
 
 namespace tools::detail {
 
-UnitMap::Entry& UnitMap::entryFor(char16_t unit)
+UnitMap::Entry &UnitMap::entryFor(char16_t unit)
 {
-    std::uint8_t& page = m_pageOf[unit >> 8];
+    std::uint8_t &page = m_pageOf[unit >> 8];
     if (page == 0) {
         if (m_pages.size() == 256)
             throw std::logic_error("UnitMap: too many pages");
@@ -26,7 +26,7 @@ void UnitMap::add(std::u16string_view from, std::u16string_view to)
     if (from.size() == 2) {
         if (to.size() != 1)
             throw std::logic_error("UnitMap: a two-unit source needs a one-unit replacement");
-        Entry& entry = entryFor(from[0]);
+        Entry &entry = entryFor(from[0]);
         std::size_t slot = 0;
         while (slot < entry.pairOut.size() && entry.pairOut[slot] != 0) {
             if (entry.pairSecond[slot] == from[1])
@@ -39,7 +39,7 @@ void UnitMap::add(std::u16string_view from, std::u16string_view to)
         entry.pairOut[slot] = to[0];
         m_hasPairs = true;
     } else {
-        Entry& entry = entryFor(from[0]);
+        Entry &entry = entryFor(from[0]);
         if (entry.mapped)
             return;
         entry.mapped = true;
@@ -51,7 +51,7 @@ void UnitMap::add(std::u16string_view from, std::u16string_view to)
         throw std::logic_error("UnitMap: two-unit sources and growing replacements together");
 }
 
-void UnitMap::apply(std::u16string& text) const
+void UnitMap::apply(std::u16string &text) const
 {
     if (m_hasPairs) {
         applyWithPairs(text);
@@ -63,19 +63,19 @@ void UnitMap::apply(std::u16string& text) const
     }
     // Branch-free: typical lines mix units of several pages, which would
     // make any test on the unit mispredict.
-    for (char16_t& unit : text)
+    for (char16_t &unit : text)
         unit = static_cast<char16_t>(unit + delta(unit));
 }
 
-void UnitMap::applyWithPairs(std::u16string& text) const
+void UnitMap::applyWithPairs(std::u16string &text) const
 {
     // Replacements are never longer than sources: rewrite in place.
-    const char16_t* read = text.data();
-    const char16_t* const end = read + text.size();
-    char16_t* write = text.data();
+    const char16_t *read = text.data();
+    const char16_t *const end = read + text.size();
+    char16_t *write = text.data();
     while (read != end) {
         const char16_t unit = *read;
-        const Entry& e = entry(unit);
+        const Entry &e = entry(unit);
         if (read + 1 != end) {
             const char16_t next = read[1];
             const int slot = next == e.pairSecond[0] ? 0 : next == e.pairSecond[1] ? 1 : -1;
@@ -91,7 +91,7 @@ void UnitMap::applyWithPairs(std::u16string& text) const
     text.resize(static_cast<std::size_t>(write - text.data()));
 }
 
-void UnitMap::applyGrowing(std::u16string& text) const
+void UnitMap::applyGrowing(std::u16string &text) const
 {
     std::size_t extra = 0;
     for (const char16_t unit : text)
@@ -103,7 +103,7 @@ void UnitMap::applyGrowing(std::u16string& text) const
     // never falls behind the read position.
     while (read != 0) {
         const char16_t unit = text[--read];
-        const Entry& e = entry(unit);
+        const Entry &e = entry(unit);
         const char16_t first = static_cast<char16_t>(unit + e.delta);
         const std::size_t length = e.second != 0 ? 2 : 1;
         write -= length;
@@ -112,4 +112,4 @@ void UnitMap::applyGrowing(std::u16string& text) const
     }
 }
 
-} // namespace tools::detail
+}  // namespace tools::detail

@@ -20,7 +20,7 @@ public:
     // a table can list a preferred mapping before a fallback.
     void add(std::u16string_view from, std::u16string_view to);
 
-    void apply(std::u16string& text) const;
+    void apply(std::u16string &text) const;
 
 private:
     // What happens to one unit taken alone: it is shifted by `delta`
@@ -36,11 +36,11 @@ private:
     };
     using Page = std::array<Entry, 256>;
 
-    const Entry& entry(char16_t unit) const { return m_pages[m_pageOf[unit >> 8]][unit & 0xFF]; }
+    const Entry &entry(char16_t unit) const { return m_pages[m_pageOf[unit >> 8]][unit & 0xFF]; }
     char16_t delta(char16_t unit) const { return m_deltas[m_pageOf[unit >> 8]][unit & 0xFF]; }
-    Entry& entryFor(char16_t unit);
-    void applyWithPairs(std::u16string& text) const;
-    void applyGrowing(std::u16string& text) const;
+    Entry &entryFor(char16_t unit);
+    void applyWithPairs(std::u16string &text) const;
+    void applyGrowing(std::u16string &text) const;
 
     // Two-level index by high and low byte; page 0 is all zero entries,
     // so lookups never branch on whether a page exists.
@@ -52,4 +52,4 @@ private:
     bool m_grows = false;
 };
 
-} // namespace tools::detail
+}  // namespace tools::detail

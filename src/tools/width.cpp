@@ -14,50 +14,45 @@ constexpr WidthPair kDigits[] = {
 };
 
 constexpr WidthPair kNumerals[] = {
-    {u"０", u"0"}, {u"１", u"1"}, {u"２", u"2"}, {u"３", u"3"}, {u"４", u"4"},
-    {u"５", u"5"}, {u"６", u"6"}, {u"７", u"7"}, {u"８", u"8"}, {u"９", u"9"},
-    {u"＋", u"+"}, {u"－", u"-"}, {u"．", u"."}, {u"，", u","},
+    {u"０", u"0"}, {u"１", u"1"}, {u"２", u"2"}, {u"３", u"3"}, {u"４", u"4"}, {u"５", u"5"}, {u"６", u"6"},
+    {u"７", u"7"}, {u"８", u"8"}, {u"９", u"9"}, {u"＋", u"+"}, {u"－", u"-"}, {u"．", u"."}, {u"，", u","},
 };
 
 constexpr WidthPair kLatin[] = {
-    {u"Ａ", u"A"}, {u"Ｂ", u"B"}, {u"Ｃ", u"C"}, {u"Ｄ", u"D"}, {u"Ｅ", u"E"}, {u"Ｆ", u"F"},
-    {u"Ｇ", u"G"}, {u"Ｈ", u"H"}, {u"Ｉ", u"I"}, {u"Ｊ", u"J"}, {u"Ｋ", u"K"}, {u"Ｌ", u"L"},
-    {u"Ｍ", u"M"}, {u"Ｎ", u"N"}, {u"Ｏ", u"O"}, {u"Ｐ", u"P"}, {u"Ｑ", u"Q"}, {u"Ｒ", u"R"},
-    {u"Ｓ", u"S"}, {u"Ｔ", u"T"}, {u"Ｕ", u"U"}, {u"Ｖ", u"V"}, {u"Ｗ", u"W"}, {u"Ｘ", u"X"},
-    {u"Ｙ", u"Y"}, {u"Ｚ", u"Z"}, {u"ａ", u"a"}, {u"ｂ", u"b"}, {u"ｃ", u"c"}, {u"ｄ", u"d"},
-    {u"ｅ", u"e"}, {u"ｆ", u"f"}, {u"ｇ", u"g"}, {u"ｈ", u"h"}, {u"ｉ", u"i"}, {u"ｊ", u"j"},
-    {u"ｋ", u"k"}, {u"ｌ", u"l"}, {u"ｍ", u"m"}, {u"ｎ", u"n"}, {u"ｏ", u"o"}, {u"ｐ", u"p"},
-    {u"ｑ", u"q"}, {u"ｒ", u"r"}, {u"ｓ", u"s"}, {u"ｔ", u"t"}, {u"ｕ", u"u"}, {u"ｖ", u"v"},
-    {u"ｗ", u"w"}, {u"ｘ", u"x"}, {u"ｙ", u"y"}, {u"ｚ", u"z"},
+    {u"Ａ", u"A"}, {u"Ｂ", u"B"}, {u"Ｃ", u"C"}, {u"Ｄ", u"D"}, {u"Ｅ", u"E"}, {u"Ｆ", u"F"}, {u"Ｇ", u"G"},
+    {u"Ｈ", u"H"}, {u"Ｉ", u"I"}, {u"Ｊ", u"J"}, {u"Ｋ", u"K"}, {u"Ｌ", u"L"}, {u"Ｍ", u"M"}, {u"Ｎ", u"N"},
+    {u"Ｏ", u"O"}, {u"Ｐ", u"P"}, {u"Ｑ", u"Q"}, {u"Ｒ", u"R"}, {u"Ｓ", u"S"}, {u"Ｔ", u"T"}, {u"Ｕ", u"U"},
+    {u"Ｖ", u"V"}, {u"Ｗ", u"W"}, {u"Ｘ", u"X"}, {u"Ｙ", u"Y"}, {u"Ｚ", u"Z"}, {u"ａ", u"a"}, {u"ｂ", u"b"},
+    {u"ｃ", u"c"}, {u"ｄ", u"d"}, {u"ｅ", u"e"}, {u"ｆ", u"f"}, {u"ｇ", u"g"}, {u"ｈ", u"h"}, {u"ｉ", u"i"},
+    {u"ｊ", u"j"}, {u"ｋ", u"k"}, {u"ｌ", u"l"}, {u"ｍ", u"m"}, {u"ｎ", u"n"}, {u"ｏ", u"o"}, {u"ｐ", u"p"},
+    {u"ｑ", u"q"}, {u"ｒ", u"r"}, {u"ｓ", u"s"}, {u"ｔ", u"t"}, {u"ｕ", u"u"}, {u"ｖ", u"v"}, {u"ｗ", u"w"},
+    {u"ｘ", u"x"}, {u"ｙ", u"y"}, {u"ｚ", u"z"},
 };
 
 // Five rows depart from the U+FF01 offset rule: ” ’ ‘ ￥ and U+3000.
 constexpr WidthPair kSymbols[] = {
-    {u"！", u"!"}, {u"\u201D", u"\""}, {u"＃", u"#"}, {u"＄", u"$"}, {u"％", u"%"},
-    {u"＆", u"&"}, {u"\u2019", u"'"}, {u"\u3000", u" "}, {u"（", u"("}, {u"）", u")"},
-    {u"＊", u"*"}, {u"＋", u"+"}, {u"，", u","}, {u"－", u"-"}, {u"．", u"."},
-    {u"／", u"/"}, {u"：", u":"}, {u"；", u";"}, {u"＜", u"<"}, {u"＝", u"="},
-    {u"＞", u">"}, {u"？", u"?"}, {u"＠", u"@"}, {u"［", u"["}, {u"］", u"]"},
-    {u"＾", u"^"}, {u"＿", u"_"}, {u"\u2018", u"`"}, {u"｛", u"{"}, {u"｝", u"}"},
-    {u"｜", u"|"}, {u"～", u"~"}, {u"\uFFE5", u"\\"},
+    {u"！", u"!"},     {u"\u201D", u"\""}, {u"＃", u"#"},      {u"＄", u"$"},     {u"％", u"%"}, {u"＆", u"&"},
+    {u"\u2019", u"'"}, {u"\u3000", u" "},  {u"（", u"("},      {u"）", u")"},     {u"＊", u"*"}, {u"＋", u"+"},
+    {u"，", u","},     {u"－", u"-"},      {u"．", u"."},      {u"／", u"/"},     {u"：", u":"}, {u"；", u";"},
+    {u"＜", u"<"},     {u"＝", u"="},      {u"＞", u">"},      {u"？", u"?"},     {u"＠", u"@"}, {u"［", u"["},
+    {u"］", u"]"},     {u"＾", u"^"},      {u"＿", u"_"},      {u"\u2018", u"`"}, {u"｛", u"{"}, {u"｝", u"}"},
+    {u"｜", u"|"},     {u"～", u"~"},      {u"\uFFE5", u"\\"},
 };
 
 // Voiced and semi-voiced letters come before their base letters.
 constexpr WidthPair kKatakana[] = {
-    {u"ヴ", u"ｳﾞ"}, {u"ガ", u"ｶﾞ"}, {u"ギ", u"ｷﾞ"}, {u"グ", u"ｸﾞ"}, {u"ゲ", u"ｹﾞ"}, {u"ゴ", u"ｺﾞ"},
-    {u"ザ", u"ｻﾞ"}, {u"ジ", u"ｼﾞ"}, {u"ズ", u"ｽﾞ"}, {u"ゼ", u"ｾﾞ"}, {u"ゾ", u"ｿﾞ"}, {u"ダ", u"ﾀﾞ"},
-    {u"ヂ", u"ﾁﾞ"}, {u"ヅ", u"ﾂﾞ"}, {u"デ", u"ﾃﾞ"}, {u"ド", u"ﾄﾞ"}, {u"バ", u"ﾊﾞ"}, {u"ビ", u"ﾋﾞ"},
-    {u"ブ", u"ﾌﾞ"}, {u"ベ", u"ﾍﾞ"}, {u"ボ", u"ﾎﾞ"}, {u"パ", u"ﾊﾟ"}, {u"ピ", u"ﾋﾟ"}, {u"プ", u"ﾌﾟ"},
-    {u"ペ", u"ﾍﾟ"}, {u"ポ", u"ﾎﾟ"}, {u"ヲ", u"ｦ"}, {u"ァ", u"ｧ"}, {u"ィ", u"ｨ"}, {u"ゥ", u"ｩ"},
-    {u"ェ", u"ｪ"}, {u"ォ", u"ｫ"}, {u"ャ", u"ｬ"}, {u"ュ", u"ｭ"}, {u"ョ", u"ｮ"}, {u"ッ", u"ｯ"},
-    {u"ー", u"ｰ"}, {u"ア", u"ｱ"}, {u"イ", u"ｲ"}, {u"ウ", u"ｳ"}, {u"エ", u"ｴ"}, {u"オ", u"ｵ"},
-    {u"カ", u"ｶ"}, {u"キ", u"ｷ"}, {u"ク", u"ｸ"}, {u"ケ", u"ｹ"}, {u"コ", u"ｺ"}, {u"サ", u"ｻ"},
-    {u"シ", u"ｼ"}, {u"ス", u"ｽ"}, {u"セ", u"ｾ"}, {u"ソ", u"ｿ"}, {u"タ", u"ﾀ"}, {u"チ", u"ﾁ"},
-    {u"ツ", u"ﾂ"}, {u"テ", u"ﾃ"}, {u"ト", u"ﾄ"}, {u"ナ", u"ﾅ"}, {u"ニ", u"ﾆ"}, {u"ヌ", u"ﾇ"},
-    {u"ネ", u"ﾈ"}, {u"ノ", u"ﾉ"}, {u"ハ", u"ﾊ"}, {u"ヒ", u"ﾋ"}, {u"フ", u"ﾌ"}, {u"ヘ", u"ﾍ"},
-    {u"ホ", u"ﾎ"}, {u"マ", u"ﾏ"}, {u"ミ", u"ﾐ"}, {u"ム", u"ﾑ"}, {u"メ", u"ﾒ"}, {u"モ", u"ﾓ"},
-    {u"ヤ", u"ﾔ"}, {u"ユ", u"ﾕ"}, {u"ヨ", u"ﾖ"}, {u"ラ", u"ﾗ"}, {u"リ", u"ﾘ"}, {u"ル", u"ﾙ"},
-    {u"レ", u"ﾚ"}, {u"ロ", u"ﾛ"}, {u"ワ", u"ﾜ"}, {u"ン", u"ﾝ"}, {u"「", u"｢"}, {u"」", u"｣"},
+    {u"ヴ", u"ｳﾞ"}, {u"ガ", u"ｶﾞ"}, {u"ギ", u"ｷﾞ"}, {u"グ", u"ｸﾞ"}, {u"ゲ", u"ｹﾞ"}, {u"ゴ", u"ｺﾞ"}, {u"ザ", u"ｻﾞ"},
+    {u"ジ", u"ｼﾞ"}, {u"ズ", u"ｽﾞ"}, {u"ゼ", u"ｾﾞ"}, {u"ゾ", u"ｿﾞ"}, {u"ダ", u"ﾀﾞ"}, {u"ヂ", u"ﾁﾞ"}, {u"ヅ", u"ﾂﾞ"},
+    {u"デ", u"ﾃﾞ"}, {u"ド", u"ﾄﾞ"}, {u"バ", u"ﾊﾞ"}, {u"ビ", u"ﾋﾞ"}, {u"ブ", u"ﾌﾞ"}, {u"ベ", u"ﾍﾞ"}, {u"ボ", u"ﾎﾞ"},
+    {u"パ", u"ﾊﾟ"}, {u"ピ", u"ﾋﾟ"}, {u"プ", u"ﾌﾟ"}, {u"ペ", u"ﾍﾟ"}, {u"ポ", u"ﾎﾟ"}, {u"ヲ", u"ｦ"},  {u"ァ", u"ｧ"},
+    {u"ィ", u"ｨ"},  {u"ゥ", u"ｩ"},  {u"ェ", u"ｪ"},  {u"ォ", u"ｫ"},  {u"ャ", u"ｬ"},  {u"ュ", u"ｭ"},  {u"ョ", u"ｮ"},
+    {u"ッ", u"ｯ"},  {u"ー", u"ｰ"},  {u"ア", u"ｱ"},  {u"イ", u"ｲ"},  {u"ウ", u"ｳ"},  {u"エ", u"ｴ"},  {u"オ", u"ｵ"},
+    {u"カ", u"ｶ"},  {u"キ", u"ｷ"},  {u"ク", u"ｸ"},  {u"ケ", u"ｹ"},  {u"コ", u"ｺ"},  {u"サ", u"ｻ"},  {u"シ", u"ｼ"},
+    {u"ス", u"ｽ"},  {u"セ", u"ｾ"},  {u"ソ", u"ｿ"},  {u"タ", u"ﾀ"},  {u"チ", u"ﾁ"},  {u"ツ", u"ﾂ"},  {u"テ", u"ﾃ"},
+    {u"ト", u"ﾄ"},  {u"ナ", u"ﾅ"},  {u"ニ", u"ﾆ"},  {u"ヌ", u"ﾇ"},  {u"ネ", u"ﾈ"},  {u"ノ", u"ﾉ"},  {u"ハ", u"ﾊ"},
+    {u"ヒ", u"ﾋ"},  {u"フ", u"ﾌ"},  {u"ヘ", u"ﾍ"},  {u"ホ", u"ﾎ"},  {u"マ", u"ﾏ"},  {u"ミ", u"ﾐ"},  {u"ム", u"ﾑ"},
+    {u"メ", u"ﾒ"},  {u"モ", u"ﾓ"},  {u"ヤ", u"ﾔ"},  {u"ユ", u"ﾕ"},  {u"ヨ", u"ﾖ"},  {u"ラ", u"ﾗ"},  {u"リ", u"ﾘ"},
+    {u"ル", u"ﾙ"},  {u"レ", u"ﾚ"},  {u"ロ", u"ﾛ"},  {u"ワ", u"ﾜ"},  {u"ン", u"ﾝ"},  {u"「", u"｢"},  {u"」", u"｣"},
 };
 
 enum class Direction { ToFull, ToHalf };
@@ -65,7 +60,7 @@ enum class Direction { ToFull, ToHalf };
 detail::UnitMap buildMap(WidthTable table, Direction direction)
 {
     detail::UnitMap map;
-    for (const WidthPair& pair : pairTable(table)) {
+    for (const WidthPair &pair : pairTable(table)) {
         if (direction == Direction::ToFull)
             map.add(pair.half, pair.full);
         else
@@ -76,13 +71,13 @@ detail::UnitMap buildMap(WidthTable table, Direction direction)
 
 // One map per routine, built on first use.
 template <WidthTable Table, Direction Dir>
-void convert(std::u16string& text)
+void convert(std::u16string &text)
 {
     static const detail::UnitMap map = buildMap(Table, Dir);
     map.apply(text);
 }
 
-} // namespace
+}  // namespace
 
 std::span<const WidthPair> pairTable(WidthTable table)
 {
@@ -96,15 +91,45 @@ std::span<const WidthPair> pairTable(WidthTable table)
     return {};
 }
 
-void HanKanaToZen(std::u16string& text) { convert<WidthTable::Katakana, Direction::ToFull>(text); }
-void ZenKanaToHan(std::u16string& text) { convert<WidthTable::Katakana, Direction::ToHalf>(text); }
-void HanDigitToZen(std::u16string& text) { convert<WidthTable::Digits, Direction::ToFull>(text); }
-void ZenDigitToHan(std::u16string& text) { convert<WidthTable::Digits, Direction::ToHalf>(text); }
-void ZenNumToHan(std::u16string& text) { convert<WidthTable::Numerals, Direction::ToHalf>(text); }
-void HanNumToZen(std::u16string& text) { convert<WidthTable::Numerals, Direction::ToFull>(text); }
-void HanAlphaToZen(std::u16string& text) { convert<WidthTable::Latin, Direction::ToFull>(text); }
-void ZenAlphaToHan(std::u16string& text) { convert<WidthTable::Latin, Direction::ToHalf>(text); }
-void ZenSymbolToHan(std::u16string& text) { convert<WidthTable::Symbols, Direction::ToHalf>(text); }
-void HanSymbolToZen(std::u16string& text) { convert<WidthTable::Symbols, Direction::ToFull>(text); }
+void HanKanaToZen(std::u16string &text)
+{
+    convert<WidthTable::Katakana, Direction::ToFull>(text);
+}
+void ZenKanaToHan(std::u16string &text)
+{
+    convert<WidthTable::Katakana, Direction::ToHalf>(text);
+}
+void HanDigitToZen(std::u16string &text)
+{
+    convert<WidthTable::Digits, Direction::ToFull>(text);
+}
+void ZenDigitToHan(std::u16string &text)
+{
+    convert<WidthTable::Digits, Direction::ToHalf>(text);
+}
+void ZenNumToHan(std::u16string &text)
+{
+    convert<WidthTable::Numerals, Direction::ToHalf>(text);
+}
+void HanNumToZen(std::u16string &text)
+{
+    convert<WidthTable::Numerals, Direction::ToFull>(text);
+}
+void HanAlphaToZen(std::u16string &text)
+{
+    convert<WidthTable::Latin, Direction::ToFull>(text);
+}
+void ZenAlphaToHan(std::u16string &text)
+{
+    convert<WidthTable::Latin, Direction::ToHalf>(text);
+}
+void ZenSymbolToHan(std::u16string &text)
+{
+    convert<WidthTable::Symbols, Direction::ToHalf>(text);
+}
+void HanSymbolToZen(std::u16string &text)
+{
+    convert<WidthTable::Symbols, Direction::ToFull>(text);
+}
 
-} // namespace tools
+}  // namespace tools

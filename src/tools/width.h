@@ -24,28 +24,28 @@ std::span<const WidthPair> pairTable(WidthTable table);
 // direction; the result is that of replacing all occurrences of each entry
 // in table order, computed in one left-to-right pass that tries two-unit
 // entries first. Case is never changed.
-void HanKanaToZen(std::u16string& text);
-void ZenKanaToHan(std::u16string& text);
-void HanDigitToZen(std::u16string& text);
-void ZenDigitToHan(std::u16string& text);
-void ZenNumToHan(std::u16string& text);
-void HanNumToZen(std::u16string& text);
-void HanAlphaToZen(std::u16string& text);
-void ZenAlphaToHan(std::u16string& text);
-void ZenSymbolToHan(std::u16string& text);
-void HanSymbolToZen(std::u16string& text);
+void HanKanaToZen(std::u16string &text);
+void ZenKanaToHan(std::u16string &text);
+void HanDigitToZen(std::u16string &text);
+void ZenDigitToHan(std::u16string &text);
+void ZenNumToHan(std::u16string &text);
+void HanNumToZen(std::u16string &text);
+void HanAlphaToZen(std::u16string &text);
+void ZenAlphaToHan(std::u16string &text);
+void ZenSymbolToHan(std::u16string &text);
+void HanSymbolToZen(std::u16string &text);
 
 // Everything the platform's width mapping knows, to full or half width:
 // LCMapStringW with LCMAP_FULLWIDTH / LCMAP_HALFWIDTH on Windows,
 // portableToZen / portableToHan elsewhere.
-void AllToZen(std::u16string& text);
-void AllToHan(std::u16string& text);
+void AllToZen(std::u16string &text);
+void AllToHan(std::u16string &text);
 
 // Our own width mapping, available on every platform (see the table in
 // width_portable.cpp): ASCII and space, half-width katakana with voiced
 // letters composed / decomposed, sound marks, Japanese punctuation and the
 // other forms of the Halfwidth and Fullwidth Forms block.
-void portableToZen(std::u16string& text);
-void portableToHan(std::u16string& text);
+void portableToZen(std::u16string &text);
+void portableToHan(std::u16string &text);
 
-} // namespace tools
+}  // namespace tools

@@ -41,12 +41,12 @@ constexpr WidthRow kWidthRows[] = {
     {0x0021, 0, 0xFF01, 94, 1, Way::Both},  // ! .. ~  <-> ！ .. ～
     {0x0020, 0, 0x3000, 1, 1, Way::Both},   // space <-> ideographic space
     // Japanese punctuation and lone sound marks.
-    {0xFF61, 0, 0x3002, 1, 1, Way::Both},   // ｡ 。
-    {0xFF62, 0, 0x300C, 2, 1, Way::Both},   // ｢｣ 「」
-    {0xFF64, 0, 0x3001, 1, 1, Way::Both},   // ､ 、
-    {0xFF65, 0, 0x30FB, 1, 1, Way::Both},   // ･ ・
-    {0xFF70, 0, 0x30FC, 1, 1, Way::Both},   // ｰ ー
-    {0xFF9E, 0, 0x309B, 2, 1, Way::Both},   // ﾞﾟ ゛゜
+    {0xFF61, 0, 0x3002, 1, 1, Way::Both},        // ｡ 。
+    {0xFF62, 0, 0x300C, 2, 1, Way::Both},        // ｢｣ 「」
+    {0xFF64, 0, 0x3001, 1, 1, Way::Both},        // ､ 、
+    {0xFF65, 0, 0x30FB, 1, 1, Way::Both},        // ･ ・
+    {0xFF70, 0, 0x30FC, 1, 1, Way::Both},        // ｰ ー
+    {0xFF9E, 0, 0x309B, 2, 1, Way::Both},        // ﾞﾟ ゛゜
     {0xFF9E, 0, 0x3099, 2, 1, Way::ToHalfOnly},  // combining marks
     // Voiced and semi-voiced katakana: letter + mark <-> one letter.
     {0xFF73, kVoiced, 0x30F4, 1, 1, Way::Both},      // ｳﾞ ヴ
@@ -72,13 +72,13 @@ constexpr WidthRow kWidthRows[] = {
     {0xFF9C, 0, 0x30EF, 1, 1, Way::Both},   // ﾜ ワ
     {0xFF9D, 0, 0x30F3, 1, 1, Way::Both},   // ﾝ ン
     // Other full-width forms of the U+FF00 block.
-    {0x2985, 0, 0xFF5F, 2, 1, Way::Both},   // ⦅⦆ ｟｠
-    {0x00A2, 0, 0xFFE0, 2, 1, Way::Both},   // ¢£ ￠￡
-    {0x00AC, 0, 0xFFE2, 1, 1, Way::Both},   // ¬ ￢
-    {0x00AF, 0, 0xFFE3, 1, 1, Way::Both},   // ¯ ￣
-    {0x00A6, 0, 0xFFE4, 1, 1, Way::Both},   // ¦ ￤
-    {0x00A5, 0, 0xFFE5, 1, 1, Way::Both},   // ¥ ￥
-    {0x20A9, 0, 0xFFE6, 1, 1, Way::Both},   // ₩ ￦
+    {0x2985, 0, 0xFF5F, 2, 1, Way::Both},  // ⦅⦆ ｟｠
+    {0x00A2, 0, 0xFFE0, 2, 1, Way::Both},  // ¢£ ￠￡
+    {0x00AC, 0, 0xFFE2, 1, 1, Way::Both},  // ¬ ￢
+    {0x00AF, 0, 0xFFE3, 1, 1, Way::Both},  // ¯ ￣
+    {0x00A6, 0, 0xFFE4, 1, 1, Way::Both},  // ¦ ￤
+    {0x00A5, 0, 0xFFE5, 1, 1, Way::Both},  // ¥ ￥
+    {0x20A9, 0, 0xFFE6, 1, 1, Way::Both},  // ₩ ￦
     // Other half-width forms: box drawing, arrows, shapes, Hangul.
     {0xFFE8, 0, 0x2502, 1, 1, Way::Both},   // ￨ │
     {0xFFE9, 0, 0x2190, 4, 1, Way::Both},   // ￩ .. ￬  ← .. ↓
@@ -95,7 +95,7 @@ constexpr WidthRow kWidthRows[] = {
 detail::UnitMap buildMap(bool toFull)
 {
     detail::UnitMap map;
-    for (const WidthRow& row : kWidthRows) {
+    for (const WidthRow &row : kWidthRows) {
         if (row.way == (toFull ? Way::ToHalfOnly : Way::ToFullOnly))
             continue;
         for (std::uint16_t k = 0; k < row.count; ++k) {
@@ -113,39 +113,39 @@ detail::UnitMap buildMap(bool toFull)
 }
 
 #ifdef _WIN32
-void mapWidth(std::u16string& text, DWORD flag)
+void mapWidth(std::u16string &text, DWORD flag)
 {
     if (text.empty())
         return;
     // Length first, then the mapping itself, as the platform documents.
-    const auto* source = reinterpret_cast<const wchar_t*>(text.data());
+    const auto *source = reinterpret_cast<const wchar_t *>(text.data());
     const int sourceLength = static_cast<int>(text.size());
     const int length = LCMapStringW(LOCALE_SYSTEM_DEFAULT, flag, source, sourceLength, nullptr, 0);
     if (length <= 0)
         return;
     std::u16string result(static_cast<std::size_t>(length), u'\0');
     const int written = LCMapStringW(LOCALE_SYSTEM_DEFAULT, flag, source, sourceLength,
-                                     reinterpret_cast<wchar_t*>(result.data()), length);
+                                     reinterpret_cast<wchar_t *>(result.data()), length);
     result.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
     text = std::move(result);
 }
 #endif
 
-} // namespace
+}  // namespace
 
-void portableToZen(std::u16string& text)
+void portableToZen(std::u16string &text)
 {
     static const detail::UnitMap map = buildMap(true);
     map.apply(text);
 }
 
-void portableToHan(std::u16string& text)
+void portableToHan(std::u16string &text)
 {
     static const detail::UnitMap map = buildMap(false);
     map.apply(text);
 }
 
-void AllToZen(std::u16string& text)
+void AllToZen(std::u16string &text)
 {
 #ifdef _WIN32
     mapWidth(text, LCMAP_FULLWIDTH);
@@ -154,7 +154,7 @@ void AllToZen(std::u16string& text)
 #endif
 }
 
-void AllToHan(std::u16string& text)
+void AllToHan(std::u16string &text)
 {
 #ifdef _WIN32
     mapWidth(text, LCMAP_HALFWIDTH);
@@ -163,4 +163,4 @@ void AllToHan(std::u16string& text)
 #endif
 }
 
-} // namespace tools
+}  // namespace tools

@@ -15,7 +15,10 @@ namespace {
 class Anchor : public QObject {
 public:
     Anchor(QWidget *w, Qt::Edges edges, int designWidth, int designHeight)
-        : QObject(w), m_widget(w), m_edges(edges), m_design(w->geometry())
+        : QObject(w)
+        , m_widget(w)
+        , m_edges(edges)
+        , m_design(w->geometry())
     {
         m_right = designWidth - m_design.right() - 1;
         m_bottom = designHeight - m_design.bottom() - 1;
@@ -61,7 +64,7 @@ private:
     int m_right = 0, m_bottom = 0;
 };
 
-} // namespace
+}  // namespace
 
 void anchorToParent(QWidget *w, Qt::Edges edges, int designWidth, int designHeight)
 {

@@ -13,10 +13,10 @@ namespace {
 bool hasCaption(const QWidget *w)
 {
     return qobject_cast<const QAbstractButton *>(w) || qobject_cast<const QLabel *>(w)
-        || qobject_cast<const QComboBox *>(w);
+           || qobject_cast<const QComboBox *>(w);
 }
 
-} // namespace
+}  // namespace
 
 int captionWidth(const QWidget *w)
 {
@@ -87,8 +87,7 @@ QStringList clippedCaptions(const QWidget *root)
     QStringList out;
     for (const QWidget *w : root->findChildren<QWidget *>()) {
         if (hasCaption(w) && captionWidth(w) > w->width())
-            out << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
-                                              : w->objectName());
+            out << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName());
     }
     return out;
 }

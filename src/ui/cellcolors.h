@@ -12,4 +12,4 @@ inline const QColor locked{192, 192, 192};
 inline const QColor beyondTexts{221, 255, 253};
 // ... and after an ATTR fetch.
 inline const QColor beyondAttributes{255, 255, 0};
-} // namespace cellcolors
+}  // namespace cellcolors

@@ -31,10 +31,9 @@ template <class Sender, class Signal, class Receiver, class... Args>
 QMetaObject::Connection guardedConnect(Sender *sender, Signal signal, Receiver *receiver,
                                        void (Receiver::*handler)(Args...))
 {
-    return QObject::connect(sender, signal, receiver,
-                            [receiver, handler](std::remove_cvref_t<Args>... args) {
-                                guarded([&] { (receiver->*handler)(args...); });
-                            });
+    return QObject::connect(sender, signal, receiver, [receiver, handler](std::remove_cvref_t<Args>... args) {
+        guarded([&] { (receiver->*handler)(args...); });
+    });
 }
 
 namespace guard_detail {
@@ -50,13 +49,13 @@ struct Slot<R (C::*)(Args...) const> {
 };
 template <class C, class R, class... Args>
 struct Slot<R (C::*)(Args...)> : Slot<R (C::*)(Args...) const> {};
-} // namespace guard_detail
+}  // namespace guard_detail
 
 // The same for a lambda (not a generic one); `context` ends the connection
 // when destroyed.
 template <class Sender, class Signal, class F>
-    requires(!std::is_member_function_pointer_v<F>)
-QMetaObject::Connection guardedConnect(Sender *sender, Signal signal, const QObject *context, F f)
+requires(!std::is_member_function_pointer_v<F>) QMetaObject::Connection
+    guardedConnect(Sender *sender, Signal signal, const QObject *context, F f)
 {
     return QObject::connect(sender, signal, context, guard_detail::Slot<F>::wrap(std::move(f)));
 }

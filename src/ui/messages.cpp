@@ -19,7 +19,7 @@ void show(QMessageBox::Icon icon, const QString &caption, const QString &text, Q
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
-} // namespace
+}  // namespace
 
 MessageSink setMessageSink(MessageSink sink)
 {

@@ -12,8 +12,8 @@
 
 #include <algorithm>
 
-QToolButton *makeButton(QWidget *parent, const QString &name, const QString &caption, int left,
-                        int top, int width, int height, bool enabled)
+QToolButton *makeButton(QWidget *parent, const QString &name, const QString &caption, int left, int top, int width,
+                        int height, bool enabled)
 {
     auto *b = new QToolButton(parent);
     b->setObjectName(name);
@@ -39,8 +39,8 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, int
     return l;
 }
 
-QCheckBox *makeCheckBox(QWidget *parent, const QString &name, const QString &caption, int left,
-                        int top, int width, int height, bool checked)
+QCheckBox *makeCheckBox(QWidget *parent, const QString &name, const QString &caption, int left, int top, int width,
+                        int height, bool checked)
 {
     auto *c = new QCheckBox(caption, parent);
     c->setObjectName(name);
@@ -57,4 +57,3 @@ QLineEdit *makeEdit(QWidget *parent, const QString &name, int left, int top, int
     e->setGeometry(left, top, width, height);
     return e;
 }
-

@@ -9,15 +9,13 @@
 
 QStringList builtInTagList()
 {
-    return {QStringLiteral("JCMNT1:コメント１"), QStringLiteral("JCMNT2:コメント２"),
-            QStringLiteral("NAME:機器名"), QStringLiteral("NAME1:機器名１"),
-            QStringLiteral("SENBAN:線番")};
+    return {QStringLiteral("JCMNT1:コメント１"), QStringLiteral("JCMNT2:コメント２"), QStringLiteral("NAME:機器名"),
+            QStringLiteral("NAME1:機器名１"), QStringLiteral("SENBAN:線番")};
 }
 
 QStringList builtInTagSets()
 {
-    return {QStringLiteral("I/Oコメント,PIN1,IOADRS,JCMNT1,JCMNT2"),
-            QStringLiteral("機器,NAME,NAME1,SPEC,TYPE"),
+    return {QStringLiteral("I/Oコメント,PIN1,IOADRS,JCMNT1,JCMNT2"), QStringLiteral("機器,NAME,NAME1,SPEC,TYPE"),
             QStringLiteral("図枠IFS,CST,CST1,TITLE,TITLE1,DWGNO,REVNO,PAGEN,PAGEM,ENAM,EDATE,CNAM,CDATE,ANAM,ADATE"),
             QStringLiteral("図枠TTL,BITEM7,BITEM5,ZITEM2,ZITEM3,ZITEM1,ZSHEET,FILE3,ZITEM10,ZITEM9,"
                            "ZITEM8,BITEM2,ZITEM5,BITEM3,ZITEM6,BITEM4,ZITEM7,ZSEIHIN,PAGE"),

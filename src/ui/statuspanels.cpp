@@ -8,7 +8,7 @@ QString panelName(int index)
 {
     return QStringLiteral("StatusPanel%1").arg(index);
 }
-} // namespace
+}  // namespace
 
 void addStatusPanels(QStatusBar *bar)
 {

@@ -2,10 +2,8 @@
 
 #include "ui/messages.h"
 
-TalvoApplication::TalvoApplication(int &argc, char **argv)
-    : QApplication(argc, argv)
-{
-}
+TalvoApplication::TalvoApplication(int &argc, char **argv) : QApplication(argc, argv)
+{}
 
 bool TalvoApplication::notify(QObject *receiver, QEvent *event)
 {

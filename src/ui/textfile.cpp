@@ -128,7 +128,7 @@ QStringList splitLines(const QString &text, QString *lineBreak)
     return lines;
 }
 
-} // namespace
+}  // namespace
 
 TextFileContent decodeText(const QByteArray &bytes)
 {
@@ -195,8 +195,7 @@ QByteArray encodeText(const QStringList &lines, TextFormat &format)
         format.encoding = TextEncoding::Utf8Bom;
         break;
     }
-    case TextEncoding::Utf8Bom:
-        break;
+    case TextEncoding::Utf8Bom: break;
     }
     QStringEncoder encoder(QStringConverter::Utf8);
     return QByteArray("\xEF\xBB\xBF") + QByteArray(encoder.encode(text));
@@ -217,8 +216,7 @@ void writeTextFile(const QString &path, const QStringList &lines, TextFormat &fo
     QSaveFile file(path);
     auto fail = [&](const QString &reason) {
         file.cancelWriting();
-        throw std::runtime_error(
-            QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, reason).toStdString());
+        throw std::runtime_error(QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, reason).toStdString());
     };
     if (!file.open(QIODevice::WriteOnly))
         fail(file.errorString());

@@ -59,7 +59,7 @@ std::vector<Case> cases()
     };
 }
 
-} // namespace
+}  // namespace
 
 class ErrorBoxTest : public QObject {
     Q_OBJECT
@@ -151,7 +151,9 @@ private slots:
             {
                 cad::Object d = hb.doc();
                 cad::UndoMark mark(d);
-                d.call(u"HandleToObject", {cad::Variant(hb.handle(t))}).toObject().put(u"TextString", cad::Variant(u"X"));
+                d.call(u"HandleToObject", {cad::Variant(hb.handle(t))})
+                    .toObject()
+                    .put(u"TextString", cad::Variant(u"X"));
                 mark.close();
             }
             QTRY_VERIFY(undo->isEnabled());

@@ -26,9 +26,10 @@ void writeAll(const QString &path, const QByteArray &bytes)
 }
 
 // "タグ:C:\dir ①髙" and a second line, in CP932 (0x5C is a backslash).
-const QByteArray kCp932 = QByteArray("\x83\x5E\x83\x4F:C:\x5C" "dir \x87\x40\xFB\xFC\r\nNAME:\x8B\x40\x8A\xED\r\n");
+const QByteArray kCp932 = QByteArray("\x83\x5E\x83\x4F:C:\x5C"
+                                     "dir \x87\x40\xFB\xFC\r\nNAME:\x8B\x40\x8A\xED\r\n");
 
-} // namespace
+}  // namespace
 
 class FilesTest : public QObject {
     Q_OBJECT
@@ -66,19 +67,21 @@ void FilesTest::decode_data()
         << QStringList{QStringLiteral("タ\x1A\x1C\x7F")};
     QTest::newRow("utf8") << QByteArray("a\nb\n") << u8 << "\n" << QStringList{"a", "b"};
     QTest::newRow("utf8 bom") << QByteArray("\xEF\xBB\xBF\xE6\xA9\x9F\r\n") << bom << "\r\n" << QStringList{"機"};
-    QTest::newRow("utf16le") << QByteArray("\xFF\xFE" "a\0\r\0\n\0", 8) << int(TextEncoding::Utf16LE) << "\r\n"
+    QTest::newRow("utf16le") << QByteArray("\xFF\xFE"
+                                           "a\0\r\0\n\0",
+                                           8)
+                             << int(TextEncoding::Utf16LE) << "\r\n"
                              << QStringList{"a"};
     QTest::newRow("utf16be") << QByteArray("\xFE\xFF\0a\0\r", 6) << int(TextEncoding::Utf16BE) << "\r"
                              << QStringList{"a"};
     QTest::newRow("cr only") << QByteArray("a\rb") << u8 << "\r" << QStringList{"a", "b"};
     QTest::newRow("mixed: first break wins") << QByteArray("a\nb\r\nc\rd") << u8 << "\n"
                                              << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("final empty line dropped, inner kept")
-        << QByteArray("a\r\n\r\n") << u8 << "\r\n" << QStringList{"a", ""};
+    QTest::newRow("final empty line dropped, inner kept") << QByteArray("a\r\n\r\n") << u8 << "\r\n"
+                                                          << QStringList{"a", ""};
     QTest::newRow("empty") << QByteArray() << u8 << "\r\n" << QStringList{};
     // A lead byte cut off at the end is not silently dropped (fuzzer).
-    QTest::newRow("cp932 cut off") << QByteArray("\xC9\xA1\x83") << bom << "\r\n"
-                                   << QStringList{QStringLiteral("ﾉ｡")};
+    QTest::newRow("cp932 cut off") << QByteArray("\xC9\xA1\x83") << bom << "\r\n" << QStringList{QStringLiteral("ﾉ｡")};
 }
 
 void FilesTest::decode()
@@ -97,12 +100,14 @@ void FilesTest::roundTripByteForByte_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("cp932") << kCp932;
-    QTest::newRow("utf8 bom lf") << QByteArray("\xEF\xBB\xBF\xE6\xA9\x9F\n" "x\n");
+    QTest::newRow("utf8 bom lf") << QByteArray("\xEF\xBB\xBF\xE6\xA9\x9F\n"
+                                               "x\n");
     QTest::newRow("utf16le") << QByteArray("\xFF\xFE\x5F\x6A\r\0\n\0", 8);
     QTest::newRow("utf16be") << QByteArray("\xFE\xFF\x6A\x5F\0\n", 6);
     QTest::newRow("utf8 cr") << QByteArray("a\rb\r");
     QTest::newRow("bom then U+FEFF (fuzzer)") << QByteArray("\xFF\xFE\xFF\xFE\xFF\xFE\r\0\n\0", 10);
-    QTest::newRow("utf8 bom twice") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a\r\n");
+    QTest::newRow("utf8 bom twice") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                  "a\r\n");
     QTest::newRow("cp932 control bytes") << QByteArray("\x83\x5E\x1A\x1C\x7F\r\n");
 }
 
@@ -139,7 +144,8 @@ void FilesTest::newFileIsUtf8BomWithCrLf()
     const QString path = m_dir.filePath(QStringLiteral("new.txt"));
     TextFormat format;
     writeTextFile(path, {QStringLiteral("A"), QStringLiteral("機")}, format);
-    QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBF" "A\r\n\xE6\xA9\x9F\r\n"));
+    QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBF"
+                                       "A\r\n\xE6\xA9\x9F\r\n"));
 }
 
 void FilesTest::interruptedWriteKeepsOldFile()
@@ -216,13 +222,13 @@ void FilesTest::iniReadRules()
         QStringLiteral("Cursor=0"),
         QStringLiteral("Left=99"),
     });
-    QCOMPARE(ini.intValue("TalvoEdit", "Left", -1), 12);      // blanks around "=" ignored
-    QCOMPARE(ini.intValue("TalvoEdit", "Top", -1), -1);       // not an integer: default
-    QCOMPARE(ini.intValue("TalvoEdit", "Big", -1), -1);       // out of range: default
+    QCOMPARE(ini.intValue("TalvoEdit", "Left", -1), 12);        // blanks around "=" ignored
+    QCOMPARE(ini.intValue("TalvoEdit", "Top", -1), -1);         // not an integer: default
+    QCOMPARE(ini.intValue("TalvoEdit", "Big", -1), -1);         // out of range: default
     QCOMPARE(ini.boolValue("TalvoEdit", "Sort", false), true);  // first of a duplicate key, non-zero
     QCOMPARE(ini.stringValue("TalvoEdit", "AttTag"), QStringLiteral("NAME:x"));
     QCOMPARE(ini.stringValue("Target", "ProgID"), QStringLiteral("First"));  // header without "]"
-    QCOMPARE(ini.boolValue("TalvoEdit", "Cursor", true), false);  // from the repeated section
+    QCOMPARE(ini.boolValue("TalvoEdit", "Cursor", true), false);             // from the repeated section
     QVERIFY(!ini.value("TalvoEdit", "Missing"));
     QVERIFY(!ini.value("Nowhere", "Left"));
 }
@@ -235,10 +241,10 @@ void FilesTest::iniWritesInPlaceAndInOrder()
     s.Left = 10;
     s.Top = -20;
     writeSettings(fresh, s);
-    const QStringList expected = {
-        "[TalvoEdit]", "Left=10", "Top=-20", "Sort=1", "AttTag=", "AttTagIndex2=0", "Cursor=1",
-        "AttTagIndex1=0", "Sentou=0", "UpperCase=1", "Enter=1", "ZoomCenter=0", "AttEnter=1",
-        "AttEnterDown=1", "[Target]", "ProgID=BricscadApp.AcadApplication"};
+    const QStringList expected = {"[TalvoEdit]", "Left=10",        "Top=-20",  "Sort=1",
+                                  "AttTag=",     "AttTagIndex2=0", "Cursor=1", "AttTagIndex1=0",
+                                  "Sentou=0",    "UpperCase=1",    "Enter=1",  "ZoomCenter=0",
+                                  "AttEnter=1",  "AttEnterDown=1", "[Target]", "ProgID=BricscadApp.AcadApplication"};
     QCOMPARE(fresh.lines(), expected);
 
     // An existing file keeps its other lines; values change where they stand.
@@ -300,10 +306,10 @@ void FilesTest::settingsRoundTrip()
 void FilesTest::pickIndexRule()
 {
     QCOMPARE(pickIndex(3, 5), 3);
-    QCOMPARE(pickIndex(7, 5), 0);   // beyond the list: the first item
+    QCOMPARE(pickIndex(7, 5), 0);  // beyond the list: the first item
     QCOMPARE(pickIndex(5, 5), 0);
-    QCOMPARE(pickIndex(-1, 5), -1); // negative: nothing
-    QCOMPARE(pickIndex(0, 0), -1);  // an empty list has nothing selected
+    QCOMPARE(pickIndex(-1, 5), -1);  // negative: nothing
+    QCOMPARE(pickIndex(0, 0), -1);   // an empty list has nothing selected
     QCOMPARE(pickIndex(-7, 0), -1);
     QCOMPARE(sortedPickList({"b", "A", "a", "B"}), (QStringList{"A", "a", "b", "B"}));  // stable, no case
     QCOMPARE(sortedPickList({"NAME1:x", "NAME:y"}), (QStringList{"NAME:y", "NAME1:x"}));

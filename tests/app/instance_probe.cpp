@@ -14,7 +14,6 @@ int main()
     instance.markRunning();
     std::puts("acquired");
     std::fflush(stdout);
-    while (std::getchar() != EOF) {
-    }
+    while (std::getchar() != EOF) {}
     return 0;
 }

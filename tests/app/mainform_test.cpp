@@ -59,7 +59,7 @@ void writeAll(const QString &path, const QByteArray &bytes)
         f.write(bytes);
 }
 
-} // namespace
+}  // namespace
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -84,7 +84,10 @@ private slots:
     void messageFilterLivesWithTheWindow();
 
 private:
-    std::unique_ptr<TTalvoMainForm> makeForm() { return std::make_unique<TTalvoMainForm>(AppFiles::inDirectory(m_dir->path())); }
+    std::unique_ptr<TTalvoMainForm> makeForm()
+    {
+        return std::make_unique<TTalvoMainForm>(AppFiles::inDirectory(m_dir->path()));
+    }
     QString path(const QString &name) const { return m_dir->filePath(name); }
 
     std::unique_ptr<QTemporaryDir> m_dir;

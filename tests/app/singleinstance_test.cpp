@@ -12,7 +12,7 @@ QByteArray startProbe(QProcess &p)
     return p.readLine().trimmed();
 }
 
-} // namespace
+}  // namespace
 
 class SingleInstanceTest : public QObject {
     Q_OBJECT

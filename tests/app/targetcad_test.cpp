@@ -24,7 +24,7 @@ const QString kA = QStringLiteral("A\tProgA.Application");
 const QString kB = QStringLiteral("B\tProgB.Application");
 const QString kC = QStringLiteral("C\tProgC.Application");
 
-} // namespace
+}  // namespace
 
 class TargetCadTest : public QObject {
     Q_OBJECT

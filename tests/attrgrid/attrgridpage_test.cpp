@@ -34,7 +34,7 @@ void collect(const QString &, const QString &text)
 {
     g_messages << text;
 }
-} // namespace
+}  // namespace
 
 class AttrGridPageTest : public QObject {
     Q_OBJECT
@@ -89,8 +89,7 @@ private slots:
         h->block(u"EQN", {{u"NAME", u"名"}});
         h->block(u"XY", {{u"NAME", u""}});
         ids = {h->insert(u"EQ", 0, 30, {{u"NAME", u"P-1"}, {u"SPEC", u"1kW"}}),
-               h->insert(u"EQN", 0, 20, {{u"NAME", u"P-2"}}),
-               h->insert(u"XY", 0, 15, {{u"NAME", u"xy"}}),
+               h->insert(u"EQN", 0, 20, {{u"NAME", u"P-2"}}), h->insert(u"XY", 0, 15, {{u"NAME", u"xy"}}),
                h->insert(u"EQ", 0, 10, {{u"NAME", u"P-3"}, {u"SPEC", u"3kW"}})};
         state = std::make_unique<MainState>();
         status = std::make_unique<QStatusBar>();

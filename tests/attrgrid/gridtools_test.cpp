@@ -29,7 +29,7 @@ struct GridTools : ::testing::Test {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(GridTools, FullAndHalfWidth)
 {

@@ -39,10 +39,10 @@ TEST(TagSet, NameTagsAndBlockPattern)
     EXPECT_EQ(s.blockPattern, u"ABC*");
 
     EXPECT_EQ(parseTagSet(u"線番,SENBAN").blockPattern, u"*");
-    EXPECT_EQ(parseTagSet(u"a[],X").blockPattern, u"*");      // empty brackets
-    EXPECT_EQ(parseTagSet(u"a]b[c,X").blockPattern, u"*");    // "]" before "["
+    EXPECT_EQ(parseTagSet(u"a[],X").blockPattern, u"*");       // empty brackets
+    EXPECT_EQ(parseTagSet(u"a]b[c,X").blockPattern, u"*");     // "]" before "["
     EXPECT_EQ(parseTagSet(u"a[b]c[d],X").blockPattern, u"b");  // first pair
-    EXPECT_EQ(parseTagSet(u"a[bc,X").blockPattern, u"*");     // no "]" in the name
+    EXPECT_EQ(parseTagSet(u"a[bc,X").blockPattern, u"*");      // no "]" in the name
     EXPECT_EQ(parseTagSet(u"name").tags.size(), 0u);
     // A bracket in a tag field is no pattern.
     EXPECT_EQ(parseTagSet(u"n,[X]").blockPattern, u"*");

@@ -12,8 +12,8 @@ protected:
     {
         block(u"EQ", {{u"NAME", u"名"}, {u"SPEC", u"仕"}});
         for (int i = 0; i < 3; ++i)
-            ids.push_back(insert(u"EQ", 0, 10.0 * (3 - i), {{u"NAME", u"N" + std::u16string(1, char16_t(u'1' + i))},
-                                                             {u"SPEC", u"S"}}));
+            ids.push_back(insert(u"EQ", 0, 10.0 * (3 - i),
+                                 {{u"NAME", u"N" + std::u16string(1, char16_t(u'1' + i))}, {u"SPEC", u"S"}}));
         AttrSet set;
         set.tags = {u"NAME", u"SPEC"};
         fetch(ids, set);
@@ -24,7 +24,7 @@ protected:
     std::vector<cadhost::EntityId> ids;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(AttrWriteTest, EveryReferencedCellInOneUndoGroup)
 {
@@ -103,6 +103,6 @@ TEST_F(AttrWriteTest, EnterWritesOneCellAtOnce)
     cad::Object before = doc();
     host.stop();
     EXPECT_FALSE(WriteCellNow(before, data, data.cells, 2, 3));
-    EXPECT_EQ(data.cells.cellText(2, 3), u"S");  // the edit is taken back
+    EXPECT_EQ(data.cells.cellText(2, 3), u"S");                  // the edit is taken back
     EXPECT_FALSE(WriteCellNow(before, data, data.cells, 0, 3));  // no reference
 }

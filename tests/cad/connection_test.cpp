@@ -134,7 +134,7 @@ TEST_F(ConnectionTest, TempSelectionSetIsReusedInAnyLetterCase)
     Object set = got.toObject();
     ASSERT_FALSE(set.isNull());
     EXPECT_EQ(set.get(u"Name").toString(), u"ssTemp");
-    EXPECT_EQ(set.get(u"Count").toInt(), 0);  // cleared
+    EXPECT_EQ(set.get(u"Count").toInt(), 0);   // cleared
     EXPECT_EQ(sets.get(u"Count").toInt(), 2);  // no second set
 
     cad::ReleaseTempSelectionSet(got);
@@ -200,8 +200,7 @@ TEST_F(ConnectionTest, UndoMarkClosesTheGroupOnEveryPath)
         t.put(u"Layer", Variant(u"0"));
         t.call(u"Copy");
         throw std::runtime_error("command fails half way");
-    } catch (const std::runtime_error &) {
-    }
+    } catch (const std::runtime_error &) {}
     EXPECT_FALSE(host.drawing().history().groupOpen());
     EXPECT_EQ(host.drawing().history().steps().size(), 1u);
     host.drawing().undo();
@@ -266,4 +265,4 @@ TEST_F(ConnectionTest, BusyHostIsRetriedThroughTheMessageFilter)
     EXPECT_EQ(app.get(u"HWND").toInt64(), kCad);
 }
 
-} // namespace
+}  // namespace

@@ -96,12 +96,12 @@ TEST(Object, MemberNamesIgnoreCaseAndByRefArgumentsComeBack)
     EXPECT_EQ(doc.get(u"selectionsets").toObject().get(u"COUNT").toInt(), 0);
 
     host.scriptedPicker().queueSubEntity(host.drawing().entity(host.drawing().modelSpace()[0])->handle, {7, 8, 0});
-    Argument args[5] = {{Variant(), true}, {Variant(), true}, {Variant(), true}, {Variant(), true},
-                        {Variant(u"pick"), false}};
+    Argument args[5]
+        = {{Variant(), true}, {Variant(), true}, {Variant(), true}, {Variant(), true}, {Variant(u"pick"), false}};
     doc.get(u"Utility").toObject().callRef(u"getsubentity", args);
     EXPECT_EQ(args[0].value.toObject().get(u"TextString").toString(), u"x");
     EXPECT_EQ(cad::toPoint(args[1].value), (cad::Point{7, 8, 0}));
     EXPECT_EQ(args[4].value.toString(), u"pick");  // by-value argument untouched
 }
 
-} // namespace
+}  // namespace

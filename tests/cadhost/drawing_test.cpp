@@ -20,7 +20,9 @@ protected:
                                    {.tag = u"NAME", .prompt = u"名前", .defaultValue = u"-", .point = {1, 5, 0}}}});
         t1 = d.addText({.text = u"one", .insertionPoint = {0, 0, 0}});
         t2 = d.addText({.text = u"two", .insertionPoint = {0, 10, 0}, .layer = u"L"});
-        ins = d.addInsert({.block = u"B", .insertionPoint = {100, 50, 0}, .scale = 2,
+        ins = d.addInsert({.block = u"B",
+                           .insertionPoint = {100, 50, 0},
+                           .scale = 2,
                            .attributes = {{u"NO", u"7"}, {u"EXTRA", u"x"}}});
     }
 
@@ -198,4 +200,4 @@ TEST_F(DrawingTest, ObserversHearChangesAndViewUpdates)
     EXPECT_THROW(d.setViewCentre({0, 0, 0}, 0), cad::Error);
 }
 
-} // namespace
+}  // namespace

@@ -24,13 +24,15 @@ protected:
                                    {.tag = u"SPEC", .prompt = u"仕様", .point = {0, -3, 0}}}});
         d.addBlock({.name = u"VALVE", .attributes = {{.tag = u"NO", .prompt = u"弁番号"}}});
         left = d.addText({.text = u"Pump P-101", .insertionPoint = {1, 2, 0}, .layer = u"注記"});
-        centred = d.addText({.text = u"ポンプ", .insertionPoint = {9, 9, 0}, .alignment = AlignMiddleCenter,
+        centred = d.addText({.text = u"ポンプ",
+                             .insertionPoint = {9, 9, 0},
+                             .alignment = AlignMiddleCenter,
                              .alignmentPoint = cad::Point{10, 10, 0}});
         locked = d.addText({.text = u"locked", .insertionPoint = {0, 50, 0}, .layer = u"LOCKED"});
         line = d.addLine({{0, 0, 0}, {3, 4, 0}});
         pump = d.addInsert({.block = u"PUMP", .insertionPoint = {100, 0, 0}, .attributes = {{u"NO", u"P-101"}}});
-        valve = d.addInsert({.block = u"VALVE", .insertionPoint = {200, 0, 0}, .layer = u"LOCKED",
-                             .attributes = {{u"NO", u"V-1"}}});
+        valve = d.addInsert(
+            {.block = u"VALVE", .insertionPoint = {200, 0, 0}, .layer = u"LOCKED", .attributes = {{u"NO", u"V-1"}}});
         app = host.application();
         doc = app.get(u"ActiveDocument").toObject();
     }
@@ -58,7 +60,8 @@ protected:
             if (name == u"AcDbLine")
                 out.push_back(u"LINE");
             else
-                out.push_back(name == u"AcDbBlockReference" ? e.get(u"Name").toString() : e.get(u"TextString").toString());
+                out.push_back(name == u"AcDbBlockReference" ? e.get(u"Name").toString()
+                                                            : e.get(u"TextString").toString());
         }
         return out;
     }
@@ -220,7 +223,9 @@ TEST_F(HostTest, CopyDeleteAndLockedLayers)
     EXPECT_EQ(l.get(u"TextString").toString(), u"locked");  // reading is fine
     for (auto f : std::vector<std::function<void()>>{
              [&] { l.put(u"TextString", Variant(u"x")); },
-             [&] { l.put(u"InsertionPoint", Variant(cad::DoubleArray{0, 0, 0})); },
+             [&] {
+                 l.put(u"InsertionPoint", Variant(cad::DoubleArray{0, 0, 0}));
+             },
              [&] { l.put(u"Alignment", Variant(0)); },
              [&] { l.put(u"Layer", Variant(u"0")); },
              [&] { l.call(u"Delete"); },
@@ -331,8 +336,11 @@ TEST_F(HostTest, GetSubEntityFillsItsByRefArguments)
     host.scriptedPicker().queueSubEntity(attr.get(u"Handle").toString(), {101, 3, 0});
     host.scriptedPicker().queueSubEntityCancel();
     Object util = doc.get(u"Utility").toObject();
-    Argument a[5] = {{Variant(), true}, {Variant(), true}, {Variant(cad::Null{}), false},
-                     {Variant(cad::Null{}), false}, {Variant(u"TAG名を参照する属性を選択 : "), false}};
+    Argument a[5] = {{Variant(), true},
+                     {Variant(), true},
+                     {Variant(cad::Null{}), false},
+                     {Variant(cad::Null{}), false},
+                     {Variant(u"TAG名を参照する属性を選択 : "), false}};
     util.callRef(u"GetSubEntity", a);
     Object picked = a[0].value.toObject();
     EXPECT_EQ(picked.get(u"EntityName").toString(), u"AcDbAttribute");
@@ -396,4 +404,4 @@ TEST(SampleDrawing, BuildsAndIsSelectable)
     EXPECT_GT(s.get(u"Count").toInt(), 3);
 }
 
-} // namespace
+}  // namespace

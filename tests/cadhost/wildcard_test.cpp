@@ -100,4 +100,4 @@ TEST(Wildcard, ManyStarsOnLongText)
     EXPECT_TRUE(wildcardMatch(u"*a*a*a*a*a*", text));
 }
 
-} // namespace
+}  // namespace

@@ -30,7 +30,7 @@ struct GridEditKeysTest : ::testing::Test {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(ClipboardText, LinesAndPieces)
 {

@@ -24,7 +24,7 @@ void edit(Grid &g, TUndoCells &u, int col, int row, std::u16string text)
     g.setCellText(col, row, std::move(text));
 }
 
-} // namespace
+}  // namespace
 
 TEST(UndoCells, UndoPutsBackNewestFirstAndMovesColumnThenRow)
 {

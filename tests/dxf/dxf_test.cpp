@@ -39,8 +39,8 @@ fs::path scratch(const std::string &name)
 // What ezdxf reads back: "audit N", "handseed H", then entity lines.
 std::string ezdxfDump(const fs::path &file)
 {
-    const std::string cmd = std::string(TALVO_PYTHON) + " " + TALVO_DXF_SCRIPTS + "/dump_drawing.py '" +
-                            file.string() + "' 2>&1";
+    const std::string cmd
+        = std::string(TALVO_PYTHON) + " " + TALVO_DXF_SCRIPTS + "/dump_drawing.py '" + file.string() + "' 2>&1";
     std::string out;
     if (FILE *p = popen(cmd.c_str(), "r")) {
         char buf[4096];
@@ -80,16 +80,15 @@ std::uint64_t hexValue(const std::string &s)
 }
 
 // A small R12 file without handles, in CP932.
-const std::string kTinyR12 =
-    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  9\n$DWGCODEPAGE\n  3\nANSI_932\n"
-    "  9\n$HANDLING\n 70\n     0\n  0\nENDSEC\n"
-    "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n     1\n"
-    "  0\nLAYER\n  2\n0\n 70\n     0\n 62\n     7\n  6\nCONTINUOUS\n  0\nENDTAB\n  0\nENDSEC\n"
-    "  0\nSECTION\n  2\nBLOCKS\n  0\nENDSEC\n"
-    "  0\nSECTION\n  2\nENTITIES\n"
-    "  0\nTEXT\n  8\n0\n 10\n1.0\n 20\n2.0\n 30\n0.0\n 40\n2.5\n  1\nABC\n"
-    "  0\nSPLINE\n  8\n0\n 70\n     8\n"
-    "  0\nENDSEC\n  0\nEOF\n";
+const std::string kTinyR12 = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  9\n$DWGCODEPAGE\n  3\nANSI_932\n"
+                             "  9\n$HANDLING\n 70\n     0\n  0\nENDSEC\n"
+                             "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n     1\n"
+                             "  0\nLAYER\n  2\n0\n 70\n     0\n 62\n     7\n  6\nCONTINUOUS\n  0\nENDTAB\n  0\nENDSEC\n"
+                             "  0\nSECTION\n  2\nBLOCKS\n  0\nENDSEC\n"
+                             "  0\nSECTION\n  2\nENTITIES\n"
+                             "  0\nTEXT\n  8\n0\n 10\n1.0\n 20\n2.0\n 30\n0.0\n 40\n2.5\n  1\nABC\n"
+                             "  0\nSPLINE\n  8\n0\n 70\n     8\n"
+                             "  0\nENDSEC\n  0\nEOF\n";
 
 std::size_t lineAt(const std::string &s, std::size_t pos)
 {
@@ -102,7 +101,7 @@ protected:
     bool r12() const { return std::string(GetParam()).starts_with("r12"); }
 };
 
-} // namespace
+}  // namespace
 
 // --- Round trip ------------------------------------------------------------------------
 
@@ -258,7 +257,8 @@ TEST_P(EzdxfDrawing, SavedEditsCopiesAndErasuresReadBackInEzdxf)
     const Entity *copied = d.entity(textCopy);
     const Entity *copiedRef = d.entity(refCopy);
     EXPECT_GE(hexValue(u8(copied->handle)), seed);
-    const std::uint64_t newSeed = hexValue(dump.substr(dump.find("handseed ") + 9, dump.find('\n', dump.find("handseed ")) - dump.find("handseed ") - 9));
+    const std::uint64_t newSeed = hexValue(
+        dump.substr(dump.find("handseed ") + 9, dump.find('\n', dump.find("handseed ")) - dump.find("handseed ") - 9));
     for (std::u16string h : {copied->handle, copiedRef->handle, d.entity(copiedRef->attributes[0])->handle})
         EXPECT_GT(newSeed, hexValue(u8(h)));
     EXPECT_NE(dump.find("TEXT " + u8(copied->handle) + " "), std::string::npos);
@@ -286,7 +286,9 @@ TEST_P(EzdxfDrawing, SavedEditsCopiesAndErasuresReadBackInEzdxf)
 }
 
 INSTANTIATE_TEST_SUITE_P(Drawings, EzdxfDrawing, testing::Values("r12_cp932.dxf", "r2010_utf8.dxf"),
-                         [](const auto &info) { return std::string(info.param).substr(0, info.param[1] == '1' ? 3 : 5); });
+                         [](const auto &info) {
+                             return std::string(info.param).substr(0, info.param[1] == '1' ? 3 : 5);
+                         });
 
 TEST(DxfSave, EditRewritesOnlyItsValueAndCopiesOfFilesWithoutHandlesGetNone)
 {
@@ -306,7 +308,8 @@ TEST(DxfSave, EditRewritesOnlyItsValueAndCopiesOfFilesWithoutHandlesGetNone)
     const EntityId copy = d.copy(abc->id);
     d.modify(copy, u"InsertionPoint", [](Entity &e) { e.insertionPoint = {1, 7.5, 0}; });
     const std::string withCopy = f.render(d);
-    const std::string copyTags = "  0\nTEXT\n  8\n0\n 10\n1.0\n 20\n7.5\n 30\n0.0\n 40\n2.5\n  1\n\x83\x5C\x95\x5C\\U+D83D\\U+DE00\n";
+    const std::string copyTags
+        = "  0\nTEXT\n  8\n0\n 10\n1.0\n 20\n7.5\n 30\n0.0\n 40\n2.5\n  1\n\x83\x5C\x95\x5C\\U+D83D\\U+DE00\n";
     EXPECT_NE(withCopy.find(copyTags + "  0\nENDSEC\n"), std::string::npos) << withCopy;
     EXPECT_EQ(withCopy.find("\n  5\n"), std::string::npos);  // synthetic handles are never written
 
@@ -348,8 +351,10 @@ TEST(DxfSave, BuiltInDrawingBecomesANewFileEzdxfReads)
     EXPECT_TRUE(dump.starts_with("audit 0\n")) << dump;
     EXPECT_NE(dump.find("LAYER 承認 locked=1"), std::string::npos) << dump;
     const Entity *title = textNamed(d, u"制御盤 展開接続図");
-    EXPECT_NE(dump.find("TEXT " + u8(title->handle) + " layer=注記 h=1 v=2 at=210,286 align=210,286 text=制御盤 展開接続図"),
-              std::string::npos) << dump;
+    EXPECT_NE(
+        dump.find("TEXT " + u8(title->handle) + " layer=注記 h=1 v=2 at=210,286 align=210,286 text=制御盤 展開接続図"),
+        std::string::npos)
+        << dump;
     EXPECT_NE(dump.find("tag=CST h=0 v=0 at=243,43.5 text=株式会社 タルボ工業"), std::string::npos) << dump;
 
     Drawing back;

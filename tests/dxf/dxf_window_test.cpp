@@ -52,7 +52,7 @@ EntityId textId(const Drawing &d, std::u16string_view text)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 class DxfWindowTest : public QObject {
     Q_OBJECT

@@ -138,8 +138,7 @@ TEST_F(ResultRows, UpdateWritesChangedRowsInOneGroupAndCountsLockedOnes)
     EXPECT_EQ(run.count.targets, 2);
     EXPECT_EQ(run.count.written, 2);
     EXPECT_EQ(run.count.locked, 1);
-    EXPECT_EQ(UpdateMessage(run.count),
-              u"2 / 2 個の TEXT を更新しました．\nロック画層の TEXT 1 個は更新されません．");
+    EXPECT_EQ(UpdateMessage(run.count), u"2 / 2 個の TEXT を更新しました．\nロック画層の TEXT 1 個は更新されません．");
     EXPECT_EQ(stringOf(a), u"A2");
     EXPECT_EQ(stringOf(b), u"B2");
     ASSERT_EQ(d.history().steps().size(), stepsBefore + 1);
@@ -197,4 +196,4 @@ TEST_F(ResultRows, UpdateRestoresAMinimisedCadWithoutBringingItForward)
     EXPECT_EQ(win.log, (std::vector<std::string>{"restore 5", "sleep 500"}));
 }
 
-} // namespace
+}  // namespace

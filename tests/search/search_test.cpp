@@ -163,8 +163,8 @@ TEST_F(Search, FailingSelectCountsAsNoMatch)
 
 TEST_F(Search, WildcardCharactersFindWhatTheCadFinds)
 {
-    const std::vector<std::u16string> texts = {u"AB",  u"A1",  u"[AB]", u"A#B", u"A@",   u"~A", u"A,B",
-                                               u"B,C", u"a-b", u"A`B",  u"x",   u"A*B", u""};
+    const std::vector<std::u16string> texts
+        = {u"AB", u"A1", u"[AB]", u"A#B", u"A@", u"~A", u"A,B", u"B,C", u"a-b", u"A`B", u"x", u"A*B", u""};
     for (const auto &t : texts)
         text(t);
     for (std::u16string field : {u"[AB]", u"A#", u"A@", u"~A", u"A,B", u"[A", u"`*", u"A`", u"#", u".", u"?"}) {
@@ -192,4 +192,4 @@ TEST_F(Search, LongPatternIsSentWhole)
     EXPECT_EQ(textsOf(list), (std::vector<std::u16string>{longText + u"Z"}));
 }
 
-} // namespace
+}  // namespace

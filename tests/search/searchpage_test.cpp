@@ -29,7 +29,7 @@ void collect(const QString &, const QString &text)
 {
     g_messages << text;
 }
-} // namespace
+}  // namespace
 
 class SearchPageTest : public QObject {
     Q_OBJECT

@@ -33,15 +33,15 @@ class TextLogic : public ::testing::Test, public HostBench {
 protected:
     bool runFlag = true;
 
-    WriteBackResult writeBack(std::vector<Talvo> &list, const Lines &lines, double dX, double dY,
-                              bool attMode = false, PumpFn pump = {})
+    WriteBackResult writeBack(std::vector<Talvo> &list, const Lines &lines, double dX, double dY, bool attMode = false,
+                              PumpFn pump = {})
     {
         runFlag = true;
         return WriteBack(doc(), list, lines, attMode, dX, dY, pump, runFlag);
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(TextRules, UsedLineCountIgnoresTrailingBlanksButNotIdeographicSpace)
 {
@@ -141,7 +141,8 @@ TEST_F(TextLogic, AttributeFetchTakesEveryAttributeOfTheTagAndTheBlockPattern)
     other.name = u"OTHER";
     other.attributes = {{.tag = u"NO", .prompt = u"", .defaultValue = u"", .point = {0, 0, 0}}};
     d.addBlock(other);
-    EntityId b1 = d.addInsert({.block = u"TAGBLK", .insertionPoint = {10, 0, 0},
+    EntityId b1 = d.addInsert({.block = u"TAGBLK",
+                               .insertionPoint = {10, 0, 0},
                                .attributes = {{u"NO", u"n1"}, {u"NO", u"n2"}, {u"X", u"x"}}});
     EntityId b2 = d.addInsert({.block = u"OTHER", .insertionPoint = {20, 0, 0}, .attributes = {{u"NO", u"o"}}});
 
@@ -260,7 +261,8 @@ TEST_F(TextLogic, AttributeModeWritesBlankValuesAndNeverCreatesOrErases)
     d.addBlock(blk);
     std::vector<EntityId> ins;
     for (int i = 0; i < 4; ++i)
-        ins.push_back(d.addInsert({.block = u"B", .insertionPoint = {double(i), 0, 0},
+        ins.push_back(d.addInsert({.block = u"B",
+                                   .insertionPoint = {double(i), 0, 0},
                                    .attributes = {{u"NO", u"v" + cad::fromUtf8(std::to_string(i))}}}));
     host.scriptedPicker().queueIds(ins);
     auto list = FetchAttributes(doc(), u"NO", false, {}).records;

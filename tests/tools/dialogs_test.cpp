@@ -23,7 +23,10 @@
 namespace {
 
 QStringList g_messages;
-void collect(const QString &, const QString &text) { g_messages << text; }
+void collect(const QString &, const QString &text)
+{
+    g_messages << text;
+}
 
 // Runs `during` inside the dialog's modal loop; the dialog must be closed
 // by it or by what it clicks.
@@ -41,7 +44,7 @@ QWidget *nextTabStop(QWidget *w)
     return w;
 }
 
-} // namespace
+}  // namespace
 
 class DialogsTest : public QObject {
     Q_OBJECT
@@ -79,13 +82,15 @@ void DialogsTest::replaceDialogLayoutAndResult()
     form.Edit1->setText(QStringLiteral("abc"));
     form.Edit2->setText(QStringLiteral("X"));
     form.CheckBox1->setChecked(false);
-    const int ok = runModal([&] { return form.execFor(nullptr); }, [&] { QTest::mouseClick(form.Button1, Qt::LeftButton); });
+    const int ok
+        = runModal([&] { return form.execFor(nullptr); }, [&] { QTest::mouseClick(form.Button1, Qt::LeftButton); });
     QCOMPARE(ok, int(QDialog::Accepted));
     const tools::ReplaceOptions o = form.options();
     QVERIFY(o.search == u"abc" && o.replacement == u"X" && !o.ignoreCase);
 
     // Kept between uses; cancel reports itself.
-    const int cancel = runModal([&] { return form.execFor(nullptr); }, [&] { QTest::mouseClick(form.Button2, Qt::LeftButton); });
+    const int cancel
+        = runModal([&] { return form.execFor(nullptr); }, [&] { QTest::mouseClick(form.Button2, Qt::LeftButton); });
     QCOMPARE(cancel, int(QDialog::Rejected));
     QCOMPARE(form.Edit1->text(), QStringLiteral("abc"));
     QVERIFY(!form.CheckBox1->isChecked());
@@ -98,11 +103,12 @@ void DialogsTest::replaceDialogHandsTheStayOnTopStateBack()
     setStaysOnTop(&main, true);
     TTalvoTikanForm form;
     bool mainOnTopWhileShown = true, dialogOnTopWhileShown = false;
-    runModal([&] { return form.execFor(&main); }, [&] {
-        mainOnTopWhileShown = staysOnTop(&main);
-        dialogOnTopWhileShown = staysOnTop(&form);
-        form.reject();
-    });
+    runModal([&] { return form.execFor(&main); },
+             [&] {
+                 mainOnTopWhileShown = staysOnTop(&main);
+                 dialogOnTopWhileShown = staysOnTop(&form);
+                 form.reject();
+             });
     QVERIFY(!mainOnTopWhileShown);
     QVERIFY(dialogOnTopWhileShown);
     QVERIFY(staysOnTop(&main));
@@ -212,11 +218,12 @@ void DialogsTest::serialErrorsKeepTheDialogOpen()
         g_messages.clear();
         QSignalSpy finished(&form, &QDialog::finished);
         bool stillOpen = false;
-        runModal([&] { return form.execFor(nullptr, TTalvoRenbanForm::Target::Editor); }, [&] {
-            QTest::mouseClick(form.Button1, Qt::LeftButton);
-            stillOpen = form.isVisible();
-            form.reject();
-        });
+        runModal([&] { return form.execFor(nullptr, TTalvoRenbanForm::Target::Editor); },
+                 [&] {
+                     QTest::mouseClick(form.Button1, Qt::LeftButton);
+                     stillOpen = form.isVisible();
+                     form.reject();
+                 });
         QVERIFY(stillOpen);
         QCOMPARE(g_messages, QStringList{c.message});
         QCOMPARE(finished.count(), 1);
@@ -246,11 +253,12 @@ void DialogsTest::serialPlacementAndGridCaption()
 
     QString captionWhileShown;
     bool insertEnabledWhileShown = true;
-    QCOMPARE(runModal([&] { return form.execFor(nullptr, TTalvoRenbanForm::Target::Grid); }, [&] {
-                 captionWhileShown = form.Button1->text();
-                 insertEnabledWhileShown = form.Button3->isEnabled();
-                 QTest::mouseClick(form.Button1, Qt::LeftButton);
-             }),
+    QCOMPARE(runModal([&] { return form.execFor(nullptr, TTalvoRenbanForm::Target::Grid); },
+                      [&] {
+                          captionWhileShown = form.Button1->text();
+                          insertEnabledWhileShown = form.Button3->isEnabled();
+                          QTest::mouseClick(form.Button1, Qt::LeftButton);
+                      }),
              int(QDialog::Accepted));
     QCOMPARE(captionWhileShown, QStringLiteral("上書き"));
     QVERIFY(!insertEnabledWhileShown);

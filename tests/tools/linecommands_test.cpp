@@ -11,7 +11,7 @@ using tools::Lines;
 TEST(splitLines, KeepsEveryBreakOfASelection)
 {
     const std::u16string texts[] = {u"", u"a", u"a\r\nb", u"a\r\nb\r\n", u"\r\n", u" x \r\r\n\ny ", u"a\n\r"};
-    for (const std::u16string& text : texts)
+    for (const std::u16string &text : texts)
         EXPECT_EQ(tools::joinLines(tools::splitLines(text)), text);
     const tools::LineSplit split = tools::splitLines(u"ab\r\ncd\r\n");
     EXPECT_EQ(split.lines, (Lines{u"ab", u"cd", u""}));
@@ -72,4 +72,4 @@ TEST(LineCommands, serialStrings)
     EXPECT_TRUE(tools::serialStrings(tools::readSerialFields(fields, tools::SerialUse::Generation)).empty());
 }
 
-} // namespace
+}  // namespace

@@ -13,8 +13,8 @@ namespace {
 
 using tools::Radix;
 
-std::optional<std::u16string> add(std::u16string_view text, Radix radix, std::int32_t addend,
-                                  bool fromEnd = true, int digitCount = 2)
+std::optional<std::u16string> add(std::u16string_view text, Radix radix, std::int32_t addend, bool fromEnd = true,
+                                  int digitCount = 2)
 {
     return tools::addToNumber(text, {radix, fromEnd, digitCount, addend});
 }
@@ -27,16 +27,12 @@ TEST(SplitDigitRun, SplitsTheTrimmedTextAroundOneRun)
         std::u16string head, number, tail;
     };
     const Case cases[] = {
-        {u"A1B22C", false, u"A", u"1", u"B22C"},
-        {u"A1B22C", true, u"A1B", u"22", u"C"},
-        {u"  SW-009  ", true, u"SW-", u"009", u""},
-        {u"12", false, u"", u"12", u""},
-        {u"NoDigit", false, u"NoDigit", u"", u""},
-        {u"NoDigit", true, u"NoDigit", u"", u""},
-        {u"１２", true, u"１２", u"", u""},
-        {u"", true, u"", u"", u""},
+        {u"A1B22C", false, u"A", u"1", u"B22C"},    {u"A1B22C", true, u"A1B", u"22", u"C"},
+        {u"  SW-009  ", true, u"SW-", u"009", u""}, {u"12", false, u"", u"12", u""},
+        {u"NoDigit", false, u"NoDigit", u"", u""},  {u"NoDigit", true, u"NoDigit", u"", u""},
+        {u"１２", true, u"１２", u"", u""},         {u"", true, u"", u"", u""},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         const tools::DigitSplit split = tools::SplitDigitRun(c.text, c.fromEnd);
         EXPECT_EQ(split.head, c.head);
         EXPECT_EQ(split.number, c.number);
@@ -78,7 +74,7 @@ TEST(addToNumber, DecimalRule)
         // 32-bit arithmetic wraps.
         {u"2147483647", Radix::Decimal, 1, true, 2, u"-2147483648"},
     };
-    for (const AdditionCase& c : cases) {
+    for (const AdditionCase &c : cases) {
         EXPECT_EQ(add(c.text, c.radix, c.addend, c.fromEnd, c.digitCount), c.expected)
             << std::string(c.text.begin(), c.text.end());
     }
@@ -105,7 +101,7 @@ TEST(addToNumber, DigitCountRule)
         {u"", Radix::Octal, 1, true, 2, std::nullopt},
         {u" \t", Radix::Octal, 1, true, 2, std::nullopt},
     };
-    for (const AdditionCase& c : cases) {
+    for (const AdditionCase &c : cases) {
         EXPECT_EQ(add(c.text, c.radix, c.addend, c.fromEnd, c.digitCount), c.expected)
             << std::string(c.text.begin(), c.text.end());
     }
@@ -141,11 +137,11 @@ TEST(OctalHelpers, RejectNonDigitsWithTheOffendingCharacter)
         {u"1 2", u"' ' は整数ではありません"},
         {u"１", u"'１' は整数ではありません"},
     };
-    for (const auto& [text, message] : cases) {
+    for (const auto &[text, message] : cases) {
         try {
             tools::OctToInt(text);
             ADD_FAILURE() << "no error for " << std::string(text.begin(), text.end());
-        } catch (const tools::ToolError& error) {
+        } catch (const tools::ToolError &error) {
             EXPECT_EQ(error.text(), message);
         }
     }
@@ -164,14 +160,14 @@ TEST(NumberText, WritesAndParsesEdgeValues)
     EXPECT_EQ(tools::parseDecimal(u"+7"), 7);
     EXPECT_EQ(tools::parseDecimal(u"2147483647"), 2147483647);
     EXPECT_EQ(tools::parseDecimal(u"-2147483648"), std::numeric_limits<std::int32_t>::min());
-    for (const char16_t* bad : {u"", u"-", u"abc", u"2147483648", u"1 ", u"１", u"1e3"})
+    for (const char16_t *bad : {u"", u"-", u"abc", u"2147483648", u"1 ", u"１", u"1e3"})
         EXPECT_EQ(tools::parseDecimal(bad), std::nullopt);
 
     EXPECT_EQ(tools::parseHex(u"0e"), 14);
     EXPECT_EQ(tools::parseHex(u"FFFFFFFF"), -1);
     EXPECT_EQ(tools::parseHex(u"000000010"), 16);
-    for (const char16_t* bad : {u"", u"G", u"100000000", u"-1"})
+    for (const char16_t *bad : {u"", u"G", u"100000000", u"-1"})
         EXPECT_EQ(tools::parseHex(bad), std::nullopt);
 }
 
-} // namespace
+}  // namespace

@@ -48,12 +48,19 @@ TEST(convertLines, StopsAtThePumpThatClearedTheFlag)
     int pumps = 0;
     // Every read of the clock moves 10 ms on: the pacer pumps on every
     // third item; the second pump is where the user pressed the abort.
-    tools::MessagePacer pacer([&] {
-        if (++pumps == 2)
-            running = false;
-    }, SteppingClock{{}, 10ms});
+    tools::MessagePacer pacer(
+        [&] {
+            if (++pumps == 2)
+                running = false;
+        },
+        SteppingClock{{}, 10ms});
     const std::size_t visited = tools::convertLines(
-        lines, [](std::u16string& s) { s[0] = u'B'; return true; }, pacer, running);
+        lines,
+        [](std::u16string &s) {
+            s[0] = u'B';
+            return true;
+        },
+        pacer, running);
     ASSERT_LT(visited, lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i], i < visited ? u"B" : u"a") << i;
@@ -66,9 +73,9 @@ TEST(convertLines, LinesPassedOverAreNotPolled)
     bool running = false;  // already aborted: only a changed line stops it
     tools::MessagePacer pacer(nullptr);
     const std::size_t visited = tools::convertLines(
-        lines, [](std::u16string& s) { return !s.empty(); }, pacer, running);
+        lines, [](std::u16string &s) { return !s.empty(); }, pacer, running);
     EXPECT_EQ(visited, 2u);
     EXPECT_EQ(pacer.pumps(), 1);  // the finish after the stop
 }
 
-} // namespace
+}  // namespace

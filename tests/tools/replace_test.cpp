@@ -35,7 +35,7 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceOnce)
         {u"Ωω Яя", u"ωΩ", u"1", true, u"1 Яя"},
         {u"ガ が", u"ガ", u"カ", true, u"カ が"},
     };
-    for (const ReplaceCase& c : cases) {
+    for (const ReplaceCase &c : cases) {
         EXPECT_EQ(tools::replaceAll(c.text, c.search, c.replacement, c.ignoreCase), c.expected);
     }
 }
@@ -44,11 +44,10 @@ TEST(FoldCase, MatchesEveryCasePairOfTheScripts)
 {
     // Capital and small letters of scripts a hand table tends to miss.
     const std::pair<std::u16string, std::u16string> pairs[] = {
-        {u"A", u"a"}, {u"Ｚ", u"ｚ"}, {u"É", u"é"}, {u"Ÿ", u"ÿ"}, {u"Ǎ", u"ǎ"}, {u"Ά", u"ά"},
-        {u"Σ", u"ς"}, {u"Ґ", u"ґ"}, {u"Ё", u"ё"}, {u"Ạ", u"ạ"}, {u"Ⅳ", u"ⅳ"}, {u"Ⓩ", u"ⓩ"},
-        {u"Ա", u"ա"}, {u"Ⰰ", u"ⰰ"},
+        {u"A", u"a"}, {u"Ｚ", u"ｚ"}, {u"É", u"é"}, {u"Ÿ", u"ÿ"}, {u"Ǎ", u"ǎ"}, {u"Ά", u"ά"}, {u"Σ", u"ς"},
+        {u"Ґ", u"ґ"}, {u"Ё", u"ё"},   {u"Ạ", u"ạ"}, {u"Ⅳ", u"ⅳ"}, {u"Ⓩ", u"ⓩ"}, {u"Ա", u"ա"}, {u"Ⰰ", u"ⰰ"},
     };
-    for (const auto& [capital, small] : pairs) {
+    for (const auto &[capital, small] : pairs) {
         EXPECT_EQ(tools::foldCase(capital), tools::foldCase(small)) << int(capital[0]);
         EXPECT_EQ(tools::replaceAll(u"<" + small + u">", capital, u"#", true), u"<#>") << int(capital[0]);
     }
@@ -65,10 +64,14 @@ TEST(FoldCase, MatchesEveryCasePairOfTheScripts)
 TEST(FoldCase, KeepsTheLengthOfEveryText)
 {
     // Offsets found in folded text must be offsets in the original.
-    const std::u16string texts[] = {u"", u"ẞß", u"İı", u"ŉ", u"\U00010400\U00010428x",
+    const std::u16string texts[] = {u"",
+                                    u"ẞß",
+                                    u"İı",
+                                    u"ŉ",
+                                    u"\U00010400\U00010428x",
                                     std::u16string{char16_t(0xD800), u'A'},
                                     std::u16string{u'A', char16_t(0xDC00)}};
-    for (const std::u16string& text : texts)
+    for (const std::u16string &text : texts)
         EXPECT_EQ(tools::foldCase(text).size(), text.size());
     EXPECT_EQ(tools::replaceAll(u"İx ix", u"X", u"y", true), u"İy iy");
 }
@@ -83,4 +86,4 @@ TEST(TextHelpers, TrimKeepsIdeographicSpace)
     EXPECT_EQ(base::upperAscii(u"sw-ａｂかz"), u"SW-ａｂかZ");
 }
 
-} // namespace
+}  // namespace

@@ -13,7 +13,7 @@ using tools::Radix;
 using tools::SerialFields;
 using tools::SerialUse;
 
-std::vector<std::u16string> generate(const SerialFields& fields)
+std::vector<std::u16string> generate(const SerialFields &fields)
 {
     const tools::SerialRun run = tools::readSerialFields(fields, SerialUse::Generation);
     std::vector<std::u16string> strings;
@@ -22,11 +22,11 @@ std::vector<std::u16string> generate(const SerialFields& fields)
     return strings;
 }
 
-SerialFields fields(std::u16string prefix, std::u16string start, std::u16string suffix,
-                    std::u16string step, std::u16string count, Radix radix = Radix::Decimal)
+SerialFields fields(std::u16string prefix, std::u16string start, std::u16string suffix, std::u16string step,
+                    std::u16string count, Radix radix = Radix::Decimal)
 {
-    return SerialFields{std::move(prefix), std::move(start), std::move(suffix), std::move(step),
-                        std::move(count), radix};
+    return SerialFields{std::move(prefix), std::move(start), std::move(suffix),
+                        std::move(step),   std::move(count), radix};
 }
 
 TEST(SerialNumbers, GenerateTheRun)
@@ -54,7 +54,7 @@ TEST(SerialNumbers, GenerateTheRun)
         {fields(u"", u"5", u"", u"1", u"0"), {}},
         {fields(u"", u"5", u"", u"1", u"-4"), {}},
     };
-    for (const Case& c : cases)
+    for (const Case &c : cases)
         EXPECT_EQ(generate(c.fields), c.expected) << std::string(c.fields.start.begin(), c.fields.start.end());
 
     std::vector<std::u16string> defaults = generate(SerialFields{});
@@ -81,7 +81,7 @@ TEST(SerialNumbers, Preview)
         {fields(u"", u"x", u"", u"1", u"", Radix::Hexadecimal), u"[ X ] ～ [ 0 ]"},
         {fields(u"", u"7", u"", u"1", u"", Radix::Octal), u"[ 7 ] ～ [ 7 ]"},
     };
-    for (const Case& c : cases)
+    for (const Case &c : cases)
         EXPECT_EQ(tools::serialPreview(c.fields), c.expected);
 }
 
@@ -101,14 +101,13 @@ TEST(SerialNumbers, ReportConversionErrors)
         // A mistyped count would freeze the program: refused, with or without a start.
         {fields(u"", u"1", u"", u"1", u"2000000000"), false,
          u"作成数 2000000000 は多すぎます。100000 以下にしてください"},
-        {fields(u"a", u"", u"", u"1", u"100001"), false,
-         u"作成数 100001 は多すぎます。100000 以下にしてください"},
+        {fields(u"a", u"", u"", u"1", u"100001"), false, u"作成数 100001 は多すぎます。100000 以下にしてください"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         try {
             tools::readSerialFields(c.fields, SerialUse::Generation);
             ADD_FAILURE() << "generation accepted the fields";
-        } catch (const tools::ToolError& error) {
+        } catch (const tools::ToolError &error) {
             EXPECT_EQ(error.text(), c.message);
         }
         if (c.previewFails)
@@ -122,4 +121,4 @@ TEST(SerialNumbers, ReportConversionErrors)
     EXPECT_EQ(generate(fields(u"", u"9", u"", u"1", u"1", Radix::Octal)), std::vector<std::u16string>{u"11"});
 }
 
-} // namespace
+}  // namespace

@@ -15,7 +15,10 @@ struct Rec {
     bool operator==(const Rec &) const = default;
 };
 
-bool keyLess(const Rec &a, const Rec &b) { return a.key < b.key; }
+bool keyLess(const Rec &a, const Rec &b)
+{
+    return a.key < b.key;
+}
 
 std::vector<Rec> records(const std::vector<int> &keys)
 {
@@ -100,11 +103,10 @@ TEST(exchangeSortOrderOf, ProgressReachesTheEndInAboutAHundredSteps)
     for (int i = 0; i < 25'000; ++i)
         keys.push_back(i % 97);
     std::vector<std::size_t> seen;
-    auto order = tools::exchangeSortOrderOf(records(keys), keyLess,
-                                          [&](std::size_t done, std::size_t total) {
-                                              EXPECT_EQ(total, keys.size());
-                                              seen.push_back(done);
-                                          });
+    auto order = tools::exchangeSortOrderOf(records(keys), keyLess, [&](std::size_t done, std::size_t total) {
+        EXPECT_EQ(total, keys.size());
+        seen.push_back(done);
+    });
     EXPECT_EQ(order.size(), keys.size());
     ASSERT_FALSE(seen.empty());
     EXPECT_LE(seen.size(), 101u);
@@ -112,4 +114,4 @@ TEST(exchangeSortOrderOf, ProgressReachesTheEndInAboutAHundredSteps)
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
 }
 
-} // namespace
+}  // namespace

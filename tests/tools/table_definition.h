@@ -11,15 +11,14 @@
 
 namespace tools::reference {
 
-inline void replaceAllExact(std::u16string& text, std::u16string_view from, std::u16string_view to)
+inline void replaceAllExact(std::u16string &text, std::u16string_view from, std::u16string_view to)
 {
     std::size_t hit = text.find(from);
     if (hit == std::u16string::npos)
         return;
     std::u16string result;
     std::size_t start = 0;
-    for (; hit != std::u16string::npos;
-         hit = text.find(from, start)) {
+    for (; hit != std::u16string::npos; hit = text.find(from, start)) {
         result.append(text, start, hit - start);
         result.append(to);
         start = hit + from.size();
@@ -28,9 +27,9 @@ inline void replaceAllExact(std::u16string& text, std::u16string_view from, std:
     text = std::move(result);
 }
 
-inline void passByPass(std::u16string& text, WidthTable table, bool toFull)
+inline void passByPass(std::u16string &text, WidthTable table, bool toFull)
 {
-    for (const WidthPair& pair : pairTable(table)) {
+    for (const WidthPair &pair : pairTable(table)) {
         if (toFull)
             replaceAllExact(text, pair.half, pair.full);
         else
@@ -39,8 +38,8 @@ inline void passByPass(std::u16string& text, WidthTable table, bool toFull)
 }
 
 struct Routine {
-    const char* name;
-    void (*convert)(std::u16string&);
+    const char *name;
+    void (*convert)(std::u16string &);
     WidthTable table;
     bool toFull;
 };
@@ -58,4 +57,4 @@ inline constexpr Routine kRoutines[] = {
     {"HanSymbolToZen", HanSymbolToZen, WidthTable::Symbols, true},
 };
 
-} // namespace tools::reference
+}  // namespace tools::reference

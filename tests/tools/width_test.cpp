@@ -12,7 +12,7 @@ namespace {
 
 using tools::WidthTable;
 
-std::u16string convert(void (*routine)(std::u16string&), std::u16string text)
+std::u16string convert(void (*routine)(std::u16string &), std::u16string text)
 {
     routine(text);
     return text;
@@ -34,7 +34,7 @@ TEST(PairTables, HaveTheDefinedSizesAndIrregularRows)
     EXPECT_EQ(symbols[32].full, u"\uFFE5");
     EXPECT_EQ(symbols[32].half, u"\\");
     // Every regular symbol row follows the U+FF01 offset rule.
-    for (const auto& pair : symbols) {
+    for (const auto &pair : symbols) {
         ASSERT_EQ(pair.half.size(), 1u);
         ASSERT_EQ(pair.full.size(), 1u);
         const char16_t half = pair.half[0];
@@ -51,7 +51,7 @@ TEST(PairTables, HaveTheDefinedSizesAndIrregularRows)
 }
 
 struct Case {
-    void (*routine)(std::u16string&);
+    void (*routine)(std::u16string &);
     std::u16string input;
     std::u16string expected;
 };
@@ -76,13 +76,13 @@ TEST(TableRoutines, ConvertTheExamples)
         {tools::HanAlphaToZen, u"Ab", u"Ａｂ"},
         {tools::ZenAlphaToHan, u"Ａｂ１", u"Ab１"},
     };
-    for (const Case& c : cases)
+    for (const Case &c : cases)
         EXPECT_EQ(convert(c.routine, c.input), c.expected);
 }
 
 TEST(TableRoutines, LeaveEmptyTextEmpty)
 {
-    for (const auto& routine : tools::reference::kRoutines)
+    for (const auto &routine : tools::reference::kRoutines)
         EXPECT_EQ(convert(routine.convert, u""), u"") << routine.name;
 }
 
@@ -91,11 +91,10 @@ TEST(TableRoutines, LeaveEmptyTextEmpty)
 // routines also have to pass foreign units through.
 std::vector<std::u16string> alphabet()
 {
-    std::vector<std::u16string> pieces = {u"ﾞ", u"ﾟ", u"゛", u"あ", u"図", u"\U0001F600",
-                                          u"\r", u"・", u"ヶ", u"x"};
-    for (WidthTable table : {WidthTable::Digits, WidthTable::Numerals, WidthTable::Latin,
-                             WidthTable::Symbols, WidthTable::Katakana}) {
-        for (const auto& pair : tools::pairTable(table)) {
+    std::vector<std::u16string> pieces = {u"ﾞ", u"ﾟ", u"゛", u"あ", u"図", u"\U0001F600", u"\r", u"・", u"ヶ", u"x"};
+    for (WidthTable table :
+         {WidthTable::Digits, WidthTable::Numerals, WidthTable::Latin, WidthTable::Symbols, WidthTable::Katakana}) {
+        for (const auto &pair : tools::pairTable(table)) {
             pieces.emplace_back(pair.full);
             pieces.emplace_back(pair.half);
         }
@@ -113,11 +112,10 @@ TEST(TableRoutines, SinglePassEqualsPassByPassDefinition)
         std::u16string text;
         for (int n = length(random); n > 0; --n)
             text += pieces[pick(random)];
-        for (const auto& routine : tools::reference::kRoutines) {
+        for (const auto &routine : tools::reference::kRoutines) {
             std::u16string expected = text;
             tools::reference::passByPass(expected, routine.table, routine.toFull);
-            ASSERT_EQ(convert(routine.convert, text), expected)
-                << routine.name << " round " << round;
+            ASSERT_EQ(convert(routine.convert, text), expected) << routine.name << " round " << round;
         }
     }
 }
@@ -138,7 +136,7 @@ TEST(PortableWidthMapping, ConvertsToFullWidth)
         {u"あ漢字ヶ", u"あ漢字ヶ"},
         {u"", u""},
     };
-    for (const auto& [half, full] : cases)
+    for (const auto &[half, full] : cases)
         EXPECT_EQ(convert(tools::portableToZen, half), full);
 }
 
@@ -153,7 +151,7 @@ TEST(PortableWidthMapping, ConvertsToHalfWidth)
         // No half-width form: left alone.
         {u"ヰヱヮヵヶあ”’", u"ヰヱヮヵヶあ”’"},
     };
-    for (const auto& [full, half] : cases)
+    for (const auto &[full, half] : cases)
         EXPECT_EQ(convert(tools::portableToHan, full), half);
 }
 
@@ -182,4 +180,4 @@ TEST(PortableWidthMapping, IsWhatAllToZenAndAllToHanUseHere)
 }
 #endif
 
-} // namespace
+}  // namespace

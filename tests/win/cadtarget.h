@@ -30,4 +30,4 @@ public:
 // The target of this test program (in process or over COM).
 std::unique_ptr<CadTarget> makeConformanceTarget();
 
-} // namespace wintest
+}  // namespace wintest

@@ -80,8 +80,8 @@ FetchCost fetchCost(const wchar_t *model, bool naive, int count, int passes)
     app.call(u"TalvoQueuePicks", {cad::Variant(handles)});
     cad::Object doc = app.get(u"ActiveDocument").toObject();
     cad::Object set = cad::GetTempSelectionSet(doc).toObject();
-    cad::Argument filter[2] = {{cad::Variant(cad::Int16Array{0}), true},
-                               {cad::Variant(cad::VariantArray{cad::Variant(u"TEXT")}), true}};
+    cad::Argument filter[2]
+        = {{cad::Variant(cad::Int16Array{0}), true}, {cad::Variant(cad::VariantArray{cad::Variant(u"TEXT")}), true}};
     set.callRef(u"SelectOnScreen", filter);
     for (int i = 0; i < count; ++i)
         readText(set, i);
@@ -103,7 +103,7 @@ FetchCost fetchCost(const wchar_t *model, bool naive, int count, int passes)
     return cost;
 }
 
-} // namespace
+}  // namespace
 
 // win_com_bench.exe [texts [passes]]: 1,000 texts read 3 times by default.
 int run(int argc, char **argv)

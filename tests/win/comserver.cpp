@@ -9,7 +9,8 @@ void registerProgId(const std::u16string &progId, const std::u16string &classId)
     std::u16string key = progId + u"\\CLSID";
     HKEY k = nullptr;
     if (RegCreateKeyExW(HKEY_CLASSES_ROOT, reinterpret_cast<LPCWSTR>(key.c_str()), 0, nullptr, 0, KEY_WRITE, nullptr,
-                        &k, nullptr) == ERROR_SUCCESS) {
+                        &k, nullptr)
+        == ERROR_SUCCESS) {
         RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE *>(classId.c_str()),
                        DWORD((classId.size() + 1) * sizeof(char16_t)));
         RegCloseKey(k);
@@ -24,11 +25,11 @@ ComServer::ComServer(const std::u16string &progId, const std::u16string &classId
     std::wstring dir(self, n);
     dir.erase(dir.find_last_of(L"\\/") + 1);
     std::wstring exe = dir + L"talvo_testcad.exe";
-    std::wstring event = L"TalvoTestCadReady-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                         std::to_wstring(GetTickCount64());
+    std::wstring event
+        = L"TalvoTestCadReady-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64());
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, event.c_str());
-    std::wstring command = L"\"" + exe + L"\" " + std::wstring(classId.begin(), classId.end()) + L" " + event +
-                           L" " + model;
+    std::wstring command
+        = L"\"" + exe + L"\" " + std::wstring(classId.begin(), classId.end()) + L" " + event + L" " + model;
     STARTUPINFOW si{};
     si.cb = sizeof si;
     if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process)) {
@@ -72,4 +73,4 @@ ComServer::~ComServer()
     CloseHandle(m_process.hThread);
 }
 
-} // namespace wintest
+}  // namespace wintest

@@ -33,4 +33,4 @@ private:
     bool m_started = false;
 };
 
-} // namespace wintest
+}  // namespace wintest

@@ -15,8 +15,7 @@ constexpr const char16_t *kHostClassId = u"{8E0B9A31-5C44-4F0E-A7B2-1D3C5E7F9A04
 
 class ComTarget final : public CadTarget {
 public:
-    ComTarget()
-        : m_server(kHostProgId, kHostClassId, L"host")
+    ComTarget() : m_server(kHostProgId, kHostClassId, L"host")
     {
         std::u16string saved = cad::TargetProgID;
         cad::TargetProgID = kHostProgId;
@@ -29,8 +28,7 @@ public:
         try {
             if (m_control)
                 m_control.call(u"TalvoQuit");
-        } catch (const cad::Error &) {
-        }
+        } catch (const cad::Error &) {}
     }
     std::u16string progId() const override { return kHostProgId; }
     void reset() override { call(u"TalvoReset", {}); }
@@ -69,11 +67,11 @@ private:
     cad::Object m_control;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<CadTarget> makeConformanceTarget()
 {
     return std::make_unique<ComTarget>();
 }
 
-} // namespace wintest
+}  // namespace wintest

@@ -147,4 +147,4 @@ TEST_F(CadLinkConformance, FailuresRaiseWithText)
     EXPECT_EQ(entity(h).get(u"TextString"), Variant(u"locked"));
 }
 
-} // namespace
+}  // namespace

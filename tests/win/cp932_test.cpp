@@ -31,10 +31,10 @@ TEST(Cp932, WindowsTextRoundTripsByteForByte)
 
 TEST(Cp932, RefusesWhatItCannotKeep)
 {
-    EXPECT_FALSE(decodeCp932("A\x81"));       // a lead byte cut off at the end
-    EXPECT_FALSE(encodeCp932(u"caf\u00e9"));  // é: best fit would write 'e'
+    EXPECT_FALSE(decodeCp932("A\x81"));        // a lead byte cut off at the end
+    EXPECT_FALSE(encodeCp932(u"caf\u00e9"));   // é: best fit would write 'e'
     EXPECT_FALSE(encodeCp932(u"\U0001F600"));  // no CP932 form at all
     EXPECT_FALSE(encodeCp932(u"\u20ac"));      // €
 }
 
-} // namespace
+}  // namespace

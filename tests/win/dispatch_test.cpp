@@ -91,16 +91,25 @@ TEST_F(OutOfProcess, AttachAndTheCasesWithoutACad)
 
 TEST_F(OutOfProcess, EveryValueKindBothWays)
 {
-    const Variant values[] = {Variant(), Variant(cad::Null{}), Variant(true), Variant(false), Variant(std::int16_t(-300)),
-                              Variant(-70000), Variant(std::int64_t(0x123456789ab)), Variant(-0.125),
-                              Variant(u"ｱｲｳ／全角 text"), Variant(std::u16string()),
-                              Variant(cad::Int16Array{0, 8}), Variant(cad::DoubleArray{1.5, 2, 3}),
+    const Variant values[] = {Variant(),
+                              Variant(cad::Null{}),
+                              Variant(true),
+                              Variant(false),
+                              Variant(std::int16_t(-300)),
+                              Variant(-70000),
+                              Variant(std::int64_t(0x123456789ab)),
+                              Variant(-0.125),
+                              Variant(u"ｱｲｳ／全角 text"),
+                              Variant(std::u16string()),
+                              Variant(cad::Int16Array{0, 8}),
+                              Variant(cad::DoubleArray{1.5, 2, 3}),
                               Variant(cad::VariantArray{Variant(u"TEXT"), Variant(u"0"), Variant(1.0)}),
                               Variant(cad::Int16Array{})};
     for (const Variant &v : values) {
         // What the server received kept its kind (VT_ARRAY|VT_I2 stays
         // 16-bit integers), and the echo came back equal.
-        EXPECT_EQ(app.call(u"TypeOf", {v}).toInt(), int(v.type())) << cad::toUtf8(v.isArray() ? u"array" : v.toString());
+        EXPECT_EQ(app.call(u"TypeOf", {v}).toInt(), int(v.type()))
+            << cad::toUtf8(v.isArray() ? u"array" : v.toString());
         EXPECT_EQ(app.call(u"Echo", {v}), v);
     }
 }
@@ -141,7 +150,8 @@ TEST_F(OutOfProcess, ByReferenceArgumentsComeBackFilled)
 TEST_F(OutOfProcess, ErrorTexts)
 {
     // The server's EXCEPINFO description, as it is.
-    EXPECT_EQ(errorText([&] { app.call(u"Fail", {Variant(u"図面がロックされています")}); }), u"図面がロックされています");
+    EXPECT_EQ(errorText([&] { app.call(u"Fail", {Variant(u"図面がロックされています")}); }),
+              u"図面がロックされています");
     EXPECT_EQ(errorText([&] { app.get(u"NoSuchMember"); }), u"メンバーが見つかりません (NoSuchMember)");
     // A bare HRESULT: the system's text for it.
     EXPECT_EQ(errorText([&] { app.call(u"FailWith", {Variant(std::int64_t(E_INVALIDARG))}); }),
@@ -236,4 +246,4 @@ TEST(DyingServer, CommandFailsCleanly)
     EXPECT_FALSE(text.empty());
 }
 
-} // namespace
+}  // namespace

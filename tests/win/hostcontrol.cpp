@@ -97,4 +97,4 @@ bool HostControl::control(std::u16string_view member, std::span<cad::Argument> a
     return true;
 }
 
-} // namespace wintest
+}  // namespace wintest

@@ -35,4 +35,4 @@ private:
     cadhost::Host &m_host;
 };
 
-} // namespace wintest
+}  // namespace wintest

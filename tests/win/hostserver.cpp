@@ -28,7 +28,7 @@ private:
     HostControl &m_control;
 };
 
-} // namespace
+}  // namespace
 
 HostServer::HostServer() = default;
 
@@ -37,4 +37,4 @@ std::shared_ptr<cad::Dispatch> HostServer::application()
     return std::make_shared<ControlledApplication>(m_host.application(), m_control);
 }
 
-} // namespace wintest
+}  // namespace wintest

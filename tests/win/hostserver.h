@@ -21,4 +21,4 @@ private:
     HostControl m_control{m_host};
 };
 
-} // namespace wintest
+}  // namespace wintest

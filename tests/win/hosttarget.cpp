@@ -28,11 +28,11 @@ private:
     HostControl m_control{m_host};
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<CadTarget> makeConformanceTarget()
 {
     return std::make_unique<HostTarget>();
 }
 
-} // namespace wintest
+}  // namespace wintest

@@ -88,4 +88,4 @@ TEST(MessageFilter, RegisteredWithComAndRevokedToThePreviousOne)
     EXPECT_EQ(previous.refs, baseline - 1);  // nothing leaked or over-released
 }
 
-} // namespace
+}  // namespace

@@ -105,8 +105,7 @@ protected:
         try {
             if (control && !killed)
                 control.call(u"TalvoQuit");
-        } catch (const cad::Error &) {
-        }
+        } catch (const cad::Error &) {}
         control.reset();
         server.reset();
     }
@@ -116,8 +115,8 @@ protected:
         std::vector<std::u16string> handles;
         for (qsizetype i = 0; i < texts.size(); ++i) {
             Variant at = cad::fromPoint({10, 1000.0 - 10.0 * double(i), 0});
-            handles.push_back(control.call(u"TalvoAddText", {Variant(texts[i].toStdU16String()), at, Variant(u"0")})
-                                  .toString());
+            handles.push_back(
+                control.call(u"TalvoAddText", {Variant(texts[i].toStdU16String()), at, Variant(u"0")}).toString());
         }
         return handles;
     }
@@ -221,9 +220,12 @@ TEST_F(ProgramWindow, JapaneseTextHasASansSerifFont)
     // scripts install is there for the text.
     EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("VL Gothic")));
     const QString editorFamily = QFontInfo(tab->editor->font()).family();
-    const QStringList acceptable = {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                                    QStringLiteral("VL Gothic"),    QStringLiteral("IPAGothic"),
-                                    QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("TakaoGothic"),
+    const QStringList acceptable = {QStringLiteral("ＭＳ ゴシック"),
+                                    QStringLiteral("MS Gothic"),
+                                    QStringLiteral("VL Gothic"),
+                                    QStringLiteral("IPAGothic"),
+                                    QStringLiteral("Noto Sans Mono CJK JP"),
+                                    QStringLiteral("TakaoGothic"),
                                     QStringLiteral("DejaVu Sans Mono")};
     EXPECT_TRUE(acceptable.contains(editorFamily)) << editorFamily.toStdString();
     EXPECT_TRUE(QFontInfo(tab->editor->font()).fixedPitch());
@@ -237,12 +239,12 @@ TEST_F(ProgramWindow, JapaneseTextHasASansSerifFont)
 // half-width katakana, NEC and IBM extension characters and a backslash.
 TEST(ProgramFiles, Cp932TagListIsReadAndWrittenBackByteForByte)
 {
-    const QByteArray bytes = QByteArray("A1:\x90\x7d\x94\xd4\r\n"            // A1:図番
-                                        "B2:\x95\x69\x96\xbc\r\n"            // B2:品名
-                                        "C3:\xbb\xb2\xbd\xde\r\n"            // C3:ｻｲｽﾞ
-                                        "D4:\x87\x40\x87\x41\r\n"            // D4:①②
-                                        "E5:\xfb\xfc\x8d\xe8\r\n"            // E5:髙崎
-                                        "F6:C:\\CAD\\\x90\x7d\x96\xca\r\n"); // F6:C:\CAD\図面
+    const QByteArray bytes = QByteArray("A1:\x90\x7d\x94\xd4\r\n"             // A1:図番
+                                        "B2:\x95\x69\x96\xbc\r\n"             // B2:品名
+                                        "C3:\xbb\xb2\xbd\xde\r\n"             // C3:ｻｲｽﾞ
+                                        "D4:\x87\x40\x87\x41\r\n"             // D4:①②
+                                        "E5:\xfb\xfc\x8d\xe8\r\n"             // E5:髙崎
+                                        "F6:C:\\CAD\\\x90\x7d\x96\xca\r\n");  // F6:C:\CAD\図面
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = QDir(dir.path()).filePath(QStringLiteral("TalvoEditTagList.txt"));
@@ -347,10 +349,12 @@ TEST(ProgramProcess, ASecondStartEndsAtOnceAndLeavesTheFirstAlone)
     Process first(exe);
     ASSERT_TRUE(first.started);
     HWND firstWindow = nullptr;
-    ASSERT_TRUE(waitFor([&] {
-        firstWindow = mainWindowOf(first.info.dwProcessId);
-        return markerWindows() == 1 && firstWindow;
-    }, 60000));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            firstWindow = mainWindowOf(first.info.dwProcessId);
+            return markerWindows() == 1 && firstWindow;
+        },
+        60000));
 
     Process second(exe);
     ASSERT_TRUE(second.started);
@@ -365,7 +369,7 @@ TEST(ProgramProcess, ASecondStartEndsAtOnceAndLeavesTheFirstAlone)
     EXPECT_EQ(markerWindows(), 0);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -14,10 +14,9 @@ std::wstring wide(const std::u16string &s)
 {
     return std::wstring(s.begin(), s.end());
 }
-} // namespace
+}  // namespace
 
-ServerWindow::ServerWindow(cadhost::Host &host)
-    : m_host(host)
+ServerWindow::ServerWindow(cadhost::Host &host) : m_host(host)
 {
     WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
@@ -25,10 +24,10 @@ ServerWindow::ServerWindow(cadhost::Host &host)
     wc.lpszClassName = kClass;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassW(&wc);
-    m_window = CreateWindowExW(0, kClass, L"テスト CAD サーバー: 図面の TEXT", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                               380, 20, 520, 380, nullptr, nullptr, wc.hInstance, this);
-    m_list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOSEL,
-                             0, 0, 0, 0, m_window, nullptr, wc.hInstance, nullptr);
+    m_window = CreateWindowExW(0, kClass, L"テスト CAD サーバー: 図面の TEXT", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 380,
+                               20, 520, 380, nullptr, nullptr, wc.hInstance, this);
+    m_list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOSEL, 0,
+                             0, 0, 0, m_window, nullptr, wc.hInstance, nullptr);
     // The host's fonts: Wine has no Japanese font of its own.
     m_font = CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, L"VL Gothic");
@@ -99,4 +98,4 @@ void ServerWindow::refresh()
     InvalidateRect(m_list, nullptr, TRUE);
 }
 
-} // namespace wintest
+}  // namespace wintest

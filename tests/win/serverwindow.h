@@ -27,4 +27,4 @@ private:
     std::wstring m_shown;
 };
 
-} // namespace wintest
+}  // namespace wintest

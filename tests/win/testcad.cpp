@@ -48,9 +48,10 @@ std::vector<std::u16string> typeMembers(std::u16string_view type)
          {u"Name", u"Count", u"Item", u"Clear", u"Delete", u"SelectOnScreen", u"Select", u"AddItems"}},
         {u"UtilityObject", {u"GetSubEntity"}},
         {u"EntityObject",
-         {u"TextString", u"TagString", u"PromptString", u"InsertionPoint", u"TextAlignmentPoint", u"Alignment",
-          u"Height", u"Rotation", u"Layer", u"Handle", u"EntityName", u"ObjectName", u"Name", u"ObjectId",
-          u"OwnerId", u"HasAttributes", u"GetAttributes", u"Copy", u"Update", u"Delete"}},
+         {u"TextString",    u"TagString",     u"PromptString", u"InsertionPoint", u"TextAlignmentPoint",
+          u"Alignment",     u"Height",        u"Rotation",     u"Layer",          u"Handle",
+          u"EntityName",    u"ObjectName",    u"Name",         u"ObjectId",       u"OwnerId",
+          u"HasAttributes", u"GetAttributes", u"Copy",         u"Update",         u"Delete"}},
         {u"TestObject",
          {u"Name", u"Value", u"Echo", u"TypeOf", u"IsByRef", u"ArgCount", u"Child", u"IsChild", u"GetSubEntity",
           u"Swap", u"Fail", u"FailWith", u"Busy", u"Calls", u"Die", u"Quit"}},
@@ -59,7 +60,7 @@ std::vector<std::u16string> typeMembers(std::u16string_view type)
     return it == members.end() ? std::vector<std::u16string>{} : it->second;
 }
 
-} // namespace
+}  // namespace
 
 int wmain(int argc, wchar_t **argv)
 {

@@ -89,11 +89,11 @@ private:
     int m_calls = 0;
 };
 
-} // namespace
+}  // namespace
 
 std::shared_ptr<cad::Dispatch> makeTestObject()
 {
     return std::make_shared<TestObject>(u"test");
 }
 
-} // namespace wintest
+}  // namespace wintest

@@ -12,4 +12,4 @@ namespace wintest {
 // death. `Child` returns a second object of the same kind.
 std::shared_ptr<cad::Dispatch> makeTestObject();
 
-} // namespace wintest
+}  // namespace wintest

@@ -41,11 +41,19 @@ Variant roundTrip(const Variant &x)
 
 TEST(VariantConversion, ScalarsKeepKindAndValue)
 {
-    const Variant values[] = {Variant(), Variant(cad::Null{}), Variant(true), Variant(false), Variant(std::int16_t(-7)),
-                              Variant(123456), Variant(std::int64_t(1) << 40), Variant(2.5),
-                              Variant(u"全角ｶﾅ and ASCII"), Variant(std::u16string()),
+    const Variant values[] = {Variant(),
+                              Variant(cad::Null{}),
+                              Variant(true),
+                              Variant(false),
+                              Variant(std::int16_t(-7)),
+                              Variant(123456),
+                              Variant(std::int64_t(1) << 40),
+                              Variant(2.5),
+                              Variant(u"全角ｶﾅ and ASCII"),
+                              Variant(std::u16string()),
                               Variant(std::u16string(u"a\0b", 3))};
-    const VARTYPE types[] = {VT_EMPTY, VT_NULL, VT_BOOL, VT_BOOL, VT_I2, VT_I4, VT_I8, VT_R8, VT_BSTR, VT_BSTR, VT_BSTR};
+    const VARTYPE types[]
+        = {VT_EMPTY, VT_NULL, VT_BOOL, VT_BOOL, VT_I2, VT_I4, VT_I8, VT_R8, VT_BSTR, VT_BSTR, VT_BSTR};
     for (std::size_t i = 0; i < std::size(values); ++i) {
         Owned o(values[i]);
         EXPECT_EQ(o.v.vt, types[i]) << i;
@@ -157,4 +165,4 @@ TEST(InProcessDispatch, CallsPutsAndByReferenceArguments)
     }
 }
 
-} // namespace
+}  // namespace

@@ -25,8 +25,7 @@ inline constexpr WidthDifference kFullWidthDifferences[] = {
 // sound mark after them becomes the spacing full-width mark, as above;
 // Wine gives the combining one. The letter itself converts alike.
 inline constexpr std::u16string_view kNoVoicedLetter = u"ｧｨｩｪｫｬｭｮｯｰｱｲｴｵﾅﾆﾇﾈﾉﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾝ";
-inline constexpr std::u16string_view kNoSemiVoicedLetter =
-    u"ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝ";
+inline constexpr std::u16string_view kNoSemiVoicedLetter = u"ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝ";
 
 inline constexpr WidthDifference kHalfWidthDifferences[] = {
     {u"‘", u"‘", u"'", "typographic quotes are not width variants; the apostrophe's full-width form is ＇"},
@@ -39,4 +38,4 @@ inline constexpr WidthDifference kHalfWidthDifferences[] = {
     {u"＼", u"\\", u"＼", "the reverse of the backslash above"},
 };
 
-} // namespace wintest
+}  // namespace wintest

@@ -133,4 +133,4 @@ TEST(WidthMapping, AllToZenAndAllToHanUseThePlatform)
     EXPECT_EQ(s, platformMap(expected, LCMAP_HALFWIDTH));
 }
 
-} // namespace
+}  // namespace

@@ -200,4 +200,4 @@ TEST(StayOnTop, DialogTakesTheBandAndGivesItBack)
     EXPECT_TRUE(EqualRect(&before, &after));  // neither moved nor sized
 }
 
-} // namespace
+}  // namespace

@@ -4,7 +4,8 @@
 
 #include "ui/qstr.h"
 
-AttrGridModel::AttrGridModel(AttrGridData &data, QObject *parent) : QAbstractTableModel(parent), m_data(data) {}
+AttrGridModel::AttrGridModel(AttrGridData &data, QObject *parent) : QAbstractTableModel(parent), m_data(data)
+{}
 
 int AttrGridModel::rowCount(const QModelIndex &parent) const
 {
@@ -23,12 +24,9 @@ QVariant AttrGridModel::data(const QModelIndex &index, int role) const
     const int col = cellCol(index), row = cellRow(index);
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
-        return toQ(m_data.cells.cellText(col, row));
-    case kRefRole:
-        return int(m_data.cells.ref(col, row));
-    case kChangedRole:
-        return m_data.changed(col, row);
+    case Qt::EditRole: return toQ(m_data.cells.cellText(col, row));
+    case kRefRole: return int(m_data.cells.ref(col, row));
+    case kChangedRole: return m_data.changed(col, row);
     case Qt::BackgroundRole:
         if (m_data.cells.ref(col, row) < 1)
             return cellcolors::locked;
@@ -37,8 +35,7 @@ QVariant AttrGridModel::data(const QModelIndex &index, int role) const
         if (m_data.changed(col, row))
             return cellcolors::changed;
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -118,6 +115,5 @@ void AttrGridModel::endRefill()
 void AttrGridModel::recordsChanged()
 {
     if (rowCount({}) > 0 && columnCount({}) > 0)
-        emit dataChanged(index(0, 0), index(rowCount({}) - 1, columnCount({}) - 1),
-                         {Qt::ForegroundRole, kChangedRole});
+        emit dataChanged(index(0, 0), index(rowCount({}) - 1, columnCount({}) - 1), {Qt::ForegroundRole, kChangedRole});
 }

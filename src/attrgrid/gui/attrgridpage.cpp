@@ -49,16 +49,11 @@ namespace {
 cells::EditKey editKeyOf(int key)
 {
     switch (key) {
-    case Qt::Key_Delete:
-        return cells::EditKey::Delete;
-    case Qt::Key_C:
-        return cells::EditKey::C;
-    case Qt::Key_X:
-        return cells::EditKey::X;
-    case Qt::Key_V:
-        return cells::EditKey::V;
-    default:
-        return cells::EditKey::Other;
+    case Qt::Key_Delete: return cells::EditKey::Delete;
+    case Qt::Key_C: return cells::EditKey::C;
+    case Qt::Key_X: return cells::EditKey::X;
+    case Qt::Key_V: return cells::EditKey::V;
+    default: return cells::EditKey::Other;
     }
 }
 
@@ -72,10 +67,13 @@ bool openInTextEditor(const QString &path)
 #endif
 }
 
-} // namespace
+}  // namespace
 
 AttrGridPage::AttrGridPage(MainState &state, QStatusBar *status, QMenu *gridMenu, QWidget *parent)
-    : QWidget(parent), m_state(state), m_data(state.attr), m_status(status)
+    : QWidget(parent)
+    , m_state(state)
+    , m_data(state.attr)
+    , m_status(status)
 {
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
@@ -91,8 +89,8 @@ AttrGridPage::AttrGridPage(MainState &state, QStatusBar *status, QMenu *gridMenu
     Label5 = makeLabel(this, QStringLiteral("Label5"), QString(), 223, 51);
     CheckBox2 = makeCheckBox(this, QStringLiteral("CheckBox2"), QStringLiteral("Enter=[ ↓ ]"), 3, 66, 82, 17, true);
     CheckBox7 = makeCheckBox(this, QStringLiteral("CheckBox7"), QStringLiteral("Enter = 更新"), 91, 66, 90, 17, true);
-    CheckBox6 = makeCheckBox(this, QStringLiteral("CheckBox6"), QStringLiteral("PAN (Zoom Center)"), 187, 66, 134, 17,
-                             false);
+    CheckBox6
+        = makeCheckBox(this, QStringLiteral("CheckBox6"), QStringLiteral("PAN (Zoom Center)"), 187, 66, 134, 17, false);
 
     m_model = new AttrGridModel(m_data, this);
     StringGrid1 = new AttrGridView(this);
@@ -159,7 +157,7 @@ void AttrGridPage::wire()
 {
     auto on = [this](QToolButton *button, void (AttrGridPage::*handler)(), bool duringFetch = false) {
         guardedConnect(button, &QToolButton::clicked, this,
-                [this, handler, duringFetch] { run([this, handler] { (this->*handler)(); }, duringFetch); });
+                       [this, handler, duringFetch] { run([this, handler] { (this->*handler)(); }, duringFetch); });
     };
     on(SpeedButton10, &AttrGridPage::SpeedButton10Click);
     on(SpeedButton11, &AttrGridPage::SpeedButton11Click);
@@ -167,11 +165,11 @@ void AttrGridPage::wire()
     on(SpeedButton13, &AttrGridPage::SpeedButton13Click);
 
     guardedConnect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { run([this] { StringGrid1Click(); }); });
+                   [this] { run([this] { StringGrid1Click(); }); });
     guardedConnect(StringGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int s) { run([this, s] { StringGrid1FixedCellClick(s + 1, 0); }); });
+                   [this](int s) { run([this, s] { StringGrid1FixedCellClick(s + 1, 0); }); });
     guardedConnect(StringGrid1->verticalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int s) { run([this, s] { StringGrid1FixedCellClick(0, s + 1); }); });
+                   [this](int s) { run([this, s] { StringGrid1FixedCellClick(0, s + 1); }); });
     StringGrid1->cornerClicked = [this] { run([this] { StringGrid1FixedCellClick(0, 0); }); };
 
     StringGrid1->keyDown = [this](QKeyEvent *e) {
@@ -243,8 +241,7 @@ void AttrGridPage::SpeedButton10Click()
         StringGrid1->setUpdatesEnabled(true);
         try {
             cad::RestoreMainWindow();
-        } catch (const std::exception &) {
-        }
+        } catch (const std::exception &) {}
         ProgressBar1->setValue(0);
         m_state.runFlag = false;
         SpeedButton12->setEnabled(false);
@@ -288,8 +285,7 @@ void AttrGridPage::SpeedButton10Click()
             FitColWidths(10);
             SpeedButton11->setEnabled(true);
         }
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
 }
 
 void AttrGridPage::SpeedButton11Click()
@@ -301,8 +297,7 @@ void AttrGridPage::SpeedButton11Click()
             return;
         cad::Object doc = cad::AttachActiveDocument(false, true);
         WriteBackCells(doc, m_data);
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
     m_model->recordsChanged();
 }
 
@@ -375,8 +370,7 @@ void AttrGridPage::StringGrid1Click()
     try {
         if (cad::IsCadRunning())
             cad::ZoomToPoint(cad::AttachCad(), rec->insPt, 3, false, 0.05);
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
 }
 
 void AttrGridPage::StringGrid1FixedCellClick(int col, int row)
@@ -428,8 +422,7 @@ bool AttrGridPage::writeCellNow(int col, int row)
     bool running = false;
     try {
         running = cad::IsCadRunning();
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
     if (!running)
         return false;  // the cell stays changed until a write-back
     bool written = false;
@@ -488,8 +481,8 @@ bool AttrGridPage::StringGrid1MouseMove(QMouseEvent *event)
     if (m_state.startCol < 0 || m_state.startRow < 0)
         return false;
     const QPoint cell = StringGrid1->cellAt(event->position().toPoint());
-    if (cell.x() < 0 || (cell.x() == m_state.startCol && cell.y() == m_state.startRow) ||
-        (cell.x() == m_state.moveCol && cell.y() == m_state.moveRow))
+    if (cell.x() < 0 || (cell.x() == m_state.startCol && cell.y() == m_state.startRow)
+        || (cell.x() == m_state.moveCol && cell.y() == m_state.moveRow))
         return true;
     // Over the fixed column or row the rectangle stops at the first data cell.
     const int col = std::max(cell.x(), 1), row = std::max(cell.y(), 1);
@@ -587,8 +580,7 @@ void AttrGridPage::N35Click()
     const cells::Selection sel = selection();
     const auto request = dialogs.replace(m_model->cellText(sel.left, sel.top));
     if (request)
-        attrgrid::ReplaceCells(*m_model, m_data.FUndoCells, m_state.sgUndoCnt, sel, request->first,
-                               request->second);
+        attrgrid::ReplaceCells(*m_model, m_data.FUndoCells, m_state.sgUndoCnt, sel, request->first, request->second);
 }
 
 void AttrGridPage::N36Click()

@@ -55,8 +55,8 @@ void AttrGridDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) 
 
 bool AttrGridDelegate::eventFilter(QObject *object, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && object == m_editor.data() && keyDown &&
-        keyDown(static_cast<QKeyEvent *>(event)))
+    if (event->type() == QEvent::KeyPress && object == m_editor.data() && keyDown
+        && keyDown(static_cast<QKeyEvent *>(event)))
         return true;
     return QStyledItemDelegate::eventFilter(object, event);
 }
@@ -67,8 +67,8 @@ AttrGridView::AttrGridView(QWidget *parent) : QTableView(parent), m_delegate(new
     m_delegate->keyDown = [this](QKeyEvent *e) { return keyDown && keyDown(e); };
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     setTabKeyNavigation(true);
     // Header clicks select by the page's rule, not the view's own.
     disconnect(horizontalHeader(), &QHeaderView::sectionPressed, this, nullptr);

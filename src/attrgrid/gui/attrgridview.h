@@ -19,14 +19,13 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
 
     QWidget *openEditor() const { return m_editor.data(); }
 
     std::function<void(const QModelIndex &)> editStarted;  // before the editor takes the text
-    std::function<bool(QKeyEvent *)> keyDown;               // true: consumed
+    std::function<bool(QKeyEvent *)> keyDown;              // true: consumed
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override;

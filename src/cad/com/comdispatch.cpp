@@ -72,8 +72,8 @@ HRESULT callRetrying(F &&f)
 
 // Frees the VARIANTs of one Invoke however it ends.
 struct ArgBlock {
-    std::vector<VARIANT> args;     // in Invoke order (last argument first)
-    std::vector<VARIANT> byRef;    // the values by-reference slots point to
+    std::vector<VARIANT> args;   // in Invoke order (last argument first)
+    std::vector<VARIANT> byRef;  // the values by-reference slots point to
     explicit ArgBlock(std::size_t n) : args(n), byRef(n)
     {
         for (auto &v : args)
@@ -91,10 +91,9 @@ struct ArgBlock {
     }
 };
 
-} // namespace
+}  // namespace
 
-ComDispatch::ComDispatch(IDispatch *d)
-    : m_d(d)
+ComDispatch::ComDispatch(IDispatch *d) : m_d(d)
 {
     m_d->AddRef();
 }
@@ -225,4 +224,4 @@ Variant ComDispatch::invoke(std::u16string_view member, InvokeKind kind, std::sp
     return fromVariant(result);
 }
 
-} // namespace cad::com
+}  // namespace cad::com

@@ -47,4 +47,4 @@ private:
     std::shared_ptr<MemberIds> m_ids;
 };
 
-} // namespace cad::com
+}  // namespace cad::com

@@ -11,8 +11,9 @@ namespace {
 std::u16string systemText(DWORD code)
 {
     wchar_t *buf = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<wchar_t *>(&buf), 0, nullptr);
+    DWORD n
+        = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, code, 0, reinterpret_cast<wchar_t *>(&buf), 0, nullptr);
     std::u16string text;
     if (n > 0 && buf)
         text.assign(reinterpret_cast<const char16_t *>(buf), n);
@@ -23,7 +24,7 @@ std::u16string systemText(DWORD code)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::u16string hresultText(HRESULT hr)
 {
@@ -62,4 +63,4 @@ ComError invokeError(HRESULT hr, EXCEPINFO *info)
     return ComError(code, std::move(text));
 }
 
-} // namespace cad::com
+}  // namespace cad::com

@@ -27,4 +27,4 @@ std::u16string hresultText(HRESULT hr);
 // strings held by `info`.
 ComError invokeError(HRESULT hr, EXCEPINFO *info);
 
-} // namespace cad::com
+}  // namespace cad::com

@@ -53,4 +53,4 @@ private:
     T *m_p = nullptr;
 };
 
-} // namespace cad::com
+}  // namespace cad::com

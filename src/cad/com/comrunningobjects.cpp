@@ -36,4 +36,4 @@ Object ComRunningObjects::activeObject(std::u16string_view classId)
     return Object(std::make_shared<ComDispatch>(dispatch.get()));
 }
 
-} // namespace cad::com
+}  // namespace cad::com

@@ -13,4 +13,4 @@ public:
     Object activeObject(std::u16string_view classId) override;
 };
 
-} // namespace cad::com
+}  // namespace cad::com

@@ -23,4 +23,4 @@ ComSession::~ComSession()
         CoUninitialize();
 }
 
-} // namespace cad::com
+}  // namespace cad::com

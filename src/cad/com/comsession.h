@@ -22,4 +22,4 @@ private:
     bool m_initialised = false;
 };
 
-} // namespace cad::com
+}  // namespace cad::com

@@ -112,8 +112,8 @@ ITypeInfo *typeInfoOf(const Dispatch &target)
             info->ReleaseTypeAttr(attr);
             HREFTYPE ref = 0;
             ITypeInfo *iface = nullptr;
-            if (coclass && SUCCEEDED(info->GetRefTypeOfImplType(0, &ref)) &&
-                SUCCEEDED(info->GetRefTypeInfo(ref, &iface)) && iface) {
+            if (coclass && SUCCEEDED(info->GetRefTypeOfImplType(0, &ref))
+                && SUCCEEDED(info->GetRefTypeInfo(ref, &iface)) && iface) {
                 info->Release();
                 info = iface;
             }
@@ -140,12 +140,10 @@ HRESULT fail(EXCEPINFO *info, const std::u16string &text)
     return DISP_E_EXCEPTION;
 }
 
-} // namespace
+}  // namespace
 
-DispatchServer::DispatchServer(std::shared_ptr<Dispatch> target)
-    : m_target(std::move(target))
-{
-}
+DispatchServer::DispatchServer(std::shared_ptr<Dispatch> target) : m_target(std::move(target))
+{}
 
 IDispatch *DispatchServer::wrap(std::shared_ptr<Dispatch> target)
 {
@@ -166,7 +164,8 @@ HRESULT DispatchServer::QueryInterface(REFIID riid, void **out)
 {
     if (!out)
         return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_TalvoDispatchServer)) {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)
+        || IsEqualIID(riid, IID_TalvoDispatchServer)) {
         *out = static_cast<IDispatch *>(this);
         AddRef();
         return S_OK;
@@ -328,4 +327,4 @@ HRESULT DispatchServer::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *
     }
 }
 
-} // namespace cad::com
+}  // namespace cad::com

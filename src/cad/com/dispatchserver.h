@@ -47,10 +47,9 @@ public:
     ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo **info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR *names, UINT count, LCID lcid,
-                                            DISPID *ids) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS *params,
-                                     VARIANT *result, EXCEPINFO *info, UINT *argError) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR *names, UINT count, LCID lcid, DISPID *ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS *params, VARIANT *result,
+                                     EXCEPINFO *info, UINT *argError) override;
 
 private:
     explicit DispatchServer(std::shared_ptr<Dispatch> target);
@@ -60,4 +59,4 @@ private:
     std::shared_ptr<Dispatch> m_target;
 };
 
-} // namespace cad::com
+}  // namespace cad::com

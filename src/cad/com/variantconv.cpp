@@ -121,7 +121,7 @@ Variant viaDouble(const VARIANT &v)
     return Variant(d.dblVal);
 }
 
-} // namespace
+}  // namespace
 
 void toVariant(const Variant &v, VARIANT *out)
 {
@@ -258,4 +258,4 @@ Variant fromVariant(const VARIANT &v, bool unwrapOwn)
     throw Error(u"サポートされていないバリアント型です");
 }
 
-} // namespace cad::com
+}  // namespace cad::com

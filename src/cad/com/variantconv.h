@@ -19,4 +19,4 @@ void toVariant(const Variant &v, VARIANT *out);
 // for in-process pointers: the check would cost a round trip on a proxy).
 Variant fromVariant(const VARIANT &v, bool unwrapOwn = false);
 
-} // namespace cad::com
+}  // namespace cad::com

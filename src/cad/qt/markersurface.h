@@ -15,4 +15,4 @@ public:
     virtual void drawMarker(int penWidth, bool xorMode, std::uint32_t rgb, std::span<const PixelPoint> points) = 0;
 };
 
-} // namespace cad
+}  // namespace cad

@@ -79,7 +79,8 @@ std::uint64_t QtWindowApi::windowThread(WindowHandle)
     return 1;
 }
 
-void QtWindowApi::attachThreadInput(std::uint64_t, std::uint64_t, bool) {}
+void QtWindowApi::attachThreadInput(std::uint64_t, std::uint64_t, bool)
+{}
 
 void QtWindowApi::bringToTop(WindowHandle w)
 {
@@ -112,4 +113,4 @@ void QtWindowApi::drawPolyline(WindowHandle w, int penWidth, bool xorMode, std::
         surface->drawMarker(penWidth, xorMode, rgb, points);
 }
 
-} // namespace cad
+}  // namespace cad

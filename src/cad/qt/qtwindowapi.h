@@ -28,4 +28,4 @@ public:
     static WindowHandle handleOf(QWidget *w);
 };
 
-} // namespace cad
+}  // namespace cad

@@ -55,7 +55,7 @@ QLabel *label(QWidget *parent, const QString &name, const QString &text, int l, 
     return lb;
 }
 
-} // namespace
+}  // namespace
 
 TTargetCADForm::TTargetCADForm(LoadList load, SaveList save, QWidget *parent)
     : QDialog(parent)
@@ -64,8 +64,8 @@ TTargetCADForm::TTargetCADForm(LoadList load, SaveList save, QWidget *parent)
 {
     setObjectName(QStringLiteral("TargetCADForm"));
     setWindowTitle(QStringLiteral("ターゲット CAD"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     setFont(pixels(11));
     setFixedSize(315, 307);
 

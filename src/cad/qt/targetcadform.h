@@ -43,11 +43,11 @@ public:
 
     void FormShow();
     void ListBox1Click();
-    void SpeedButton1Click();  // 追加
-    void SpeedButton2Click();  // 削除
-    void SpeedButton3Click();  // 変更
+    void SpeedButton1Click();          // 追加
+    void SpeedButton2Click();          // 削除
+    void SpeedButton3Click();          // 変更
     bool Edit1KeyPress(QKeyEvent *e);  // Enter in either field runs 変更
-    void Button1Click();       // OK
+    void Button1Click();               // OK
 
     QListWidget *ListBox1 = nullptr;
     QGroupBox *GroupBox1 = nullptr;

@@ -21,8 +21,8 @@ std::optional<std::u16string> decodeCp932(std::string_view bytes)
     if (n <= 0)
         return std::nullopt;
     std::u16string out(std::size_t(n), u'\0');
-    if (MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, bytes.data(), in, reinterpret_cast<wchar_t *>(out.data()),
-                            n) != n)
+    if (MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, bytes.data(), in, reinterpret_cast<wchar_t *>(out.data()), n)
+        != n)
         return std::nullopt;
     return out;
 }
@@ -45,4 +45,4 @@ std::optional<std::string> encodeCp932(std::u16string_view text)
     return out;
 }
 
-} // namespace cad::win
+}  // namespace cad::win

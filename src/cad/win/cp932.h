@@ -13,4 +13,4 @@ namespace cad::win {
 std::optional<std::u16string> decodeCp932(std::string_view bytes);
 std::optional<std::string> encodeCp932(std::u16string_view text);
 
-} // namespace cad::win
+}  // namespace cad::win

@@ -18,4 +18,4 @@ inline WindowHandle fromHwnd(HWND h)
     return static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(h));
 }
 
-} // namespace cad::win
+}  // namespace cad::win

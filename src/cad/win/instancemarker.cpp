@@ -29,4 +29,4 @@ InstanceMarker::~InstanceMarker()
         DestroyWindow(toHwnd(m_window));
 }
 
-} // namespace cad::win
+}  // namespace cad::win

@@ -26,4 +26,4 @@ private:
     WindowHandle m_window = 0;
 };
 
-} // namespace cad::win
+}  // namespace cad::win

@@ -12,9 +12,7 @@ void setTopmost(WindowHandle w, bool topmost)
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-TopmostHandover::TopmostHandover(WindowHandle mainWindow, WindowHandle dialog)
-    : m_main(mainWindow)
-    , m_dialog(dialog)
+TopmostHandover::TopmostHandover(WindowHandle mainWindow, WindowHandle dialog) : m_main(mainWindow), m_dialog(dialog)
 {
     setTopmost(m_main, false);
     setTopmost(m_dialog, true);
@@ -34,4 +32,4 @@ bool openInNotepad(const std::u16string &path, WindowHandle owner)
     return reinterpret_cast<std::intptr_t>(result) > 32;
 }
 
-} // namespace cad::win
+}  // namespace cad::win

@@ -29,4 +29,4 @@ private:
 // Does not wait; false when the shell could not start it.
 bool openInNotepad(const std::u16string &path, WindowHandle owner);
 
-} // namespace cad::win
+}  // namespace cad::win

@@ -84,4 +84,4 @@ void Win32WindowApi::drawPolyline(WindowHandle w, int penWidth, bool xorMode, st
     ReleaseDC(hwnd, dc);
 }
 
-} // namespace cad::win
+}  // namespace cad::win

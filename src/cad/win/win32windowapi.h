@@ -23,4 +23,4 @@ public:
                       std::span<const PixelPoint> points) override;
 };
 
-} // namespace cad::win
+}  // namespace cad::win

@@ -46,7 +46,7 @@ QColor dimmed(const QColor &c)
                   (c.blue() + kBackground.blue() * 2) / 3);
 }
 
-} // namespace
+}  // namespace
 
 DrawingView::DrawingView(Drawing &drawing, QWidget *parent) : QWidget(parent), m_drawing(drawing)
 {
@@ -392,8 +392,8 @@ void DrawingView::mouseReleaseEvent(QMouseEvent *event)
         return;
     m_leftDown = false;
     const bool remove = (m_pressModifiers | event->modifiers()) & Qt::ShiftModifier;
-    const bool drag = m_mode == PickMode::Select &&
-                      (m_dragging || (pos - m_pressPos).manhattanLength() > kDragThreshold);
+    const bool drag
+        = m_mode == PickMode::Select && (m_dragging || (pos - m_pressPos).manhattanLength() > kDragThreshold);
     m_dragging = false;
     if (drag)
         applyRectangle(m_pressPos, pos, remove);
@@ -435,10 +435,9 @@ void DrawingView::keyPressEvent(QKeyEvent *event)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     QWidget::keyPressEvent(event);
 }
 
-} // namespace cadhost
+}  // namespace cadhost

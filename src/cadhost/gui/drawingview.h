@@ -106,4 +106,4 @@ private:
     QPointF m_currentPos;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -54,7 +54,7 @@ QString droppedDxf(const QMimeData *mime)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 DrawingWindow::DrawingWindow(Host &host, QWidget *parent) : QMainWindow(parent), m_host(host)
 {
@@ -120,11 +120,14 @@ DrawingWindow::DrawingWindow(Host &host, QWidget *parent) : QMainWindow(parent),
         // the history once the caller's change is complete.
         if (!m_actionsPending) {
             m_actionsPending = true;
-            QMetaObject::invokeMethod(this, [this] {
-                m_actionsPending = false;
-                updateActions();
-                updateTitle();
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_actionsPending = false;
+                    updateActions();
+                    updateTitle();
+                },
+                Qt::QueuedConnection);
         }
     });
     resize(900, 640);
@@ -187,11 +190,13 @@ bool DrawingWindow::openFile(const QString &path)
     if (!maybeSave())
         return false;
     try {
-        auto file = std::make_unique<dxf::DrawingFile>(dxf::DrawingFile::load(dxf::readFile(fsPath(path)), m_host.drawing()));
+        auto file
+            = std::make_unique<dxf::DrawingFile>(dxf::DrawingFile::load(dxf::readFile(fsPath(path)), m_host.drawing()));
         m_file = std::move(file);
     } catch (const std::exception &e) {
-        QMessageBox::warning(this, QStringLiteral("TalvoEditZ"),
-                             QStringLiteral("%1 を開けません。\n%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())));
+        QMessageBox::warning(
+            this, QStringLiteral("TalvoEditZ"),
+            QStringLiteral("%1 を開けません。\n%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())));
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();
@@ -226,7 +231,8 @@ bool DrawingWindow::saveAs(const QString &path)
         }
     } catch (const std::exception &e) {
         QMessageBox::warning(this, QStringLiteral("TalvoEditZ"),
-                             QStringLiteral("%1 に保存できません。\n%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())));
+                             QStringLiteral("%1 に保存できません。\n%2")
+                                 .arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what())));
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();
@@ -242,7 +248,8 @@ QString DrawingWindow::askSavePath()
 
 void DrawingWindow::openTriggered()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("開く"), QFileInfo(m_path).path(), kDxfFilter);
+    const QString path
+        = QFileDialog::getOpenFileName(this, QStringLiteral("開く"), QFileInfo(m_path).path(), kDxfFilter);
     if (!path.isEmpty())
         openFile(path);
 }
@@ -290,8 +297,8 @@ void DrawingWindow::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     // Open once the drop has finished: the question and the error boxes
     // must not run inside the platform's drag loop.
-    QMetaObject::invokeMethod(this, [this, path] { guarded([&] { openFile(path); }); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { guarded([&] { openFile(path); }); }, Qt::QueuedConnection);
 }
 
 void DrawingWindow::undo()
@@ -385,4 +392,4 @@ void DrawingWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -106,4 +106,4 @@ private:
     bool m_actionsPending = false;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -37,8 +37,10 @@ bool segmentTouches(const QLineF &l, const QRectF &r)
 {
     if (r.contains(l.p1()) || r.contains(l.p2()))
         return true;
-    const QLineF edges[] = {{r.topLeft(), r.topRight()}, {r.topRight(), r.bottomRight()},
-                            {r.bottomRight(), r.bottomLeft()}, {r.bottomLeft(), r.topLeft()}};
+    const QLineF edges[] = {{r.topLeft(), r.topRight()},
+                            {r.topRight(), r.bottomRight()},
+                            {r.bottomRight(), r.bottomLeft()},
+                            {r.bottomLeft(), r.topLeft()}};
     for (const QLineF &e : edges)
         if (l.intersects(e, nullptr) == QLineF::BoundedIntersection)
             return true;
@@ -55,7 +57,7 @@ double distanceToSegment(const QPointF &p, const QLineF &l)
     return std::hypot(p.x() - q.x(), p.y() - q.y());
 }
 
-} // namespace
+}  // namespace
 
 const QFont &textFont()
 {
@@ -95,27 +97,29 @@ TextBox textBox(const Entity &e)
 
     double dx = 0, dy = 0;
     switch (e.alignment) {
-    case AlignCenter: case AlignMiddle: case AlignTopCenter: case AlignMiddleCenter: case AlignBottomCenter:
-        dx = -box.width / 2;
-        break;
-    case AlignRight: case AlignTopRight: case AlignMiddleRight: case AlignBottomRight:
-        dx = -box.width;
-        break;
-    default:
-        break;
+    case AlignCenter:
+    case AlignMiddle:
+    case AlignTopCenter:
+    case AlignMiddleCenter:
+    case AlignBottomCenter: dx = -box.width / 2; break;
+    case AlignRight:
+    case AlignTopRight:
+    case AlignMiddleRight:
+    case AlignBottomRight: dx = -box.width; break;
+    default: break;
     }
     switch (e.alignment) {
-    case AlignMiddle: case AlignMiddleLeft: case AlignMiddleCenter: case AlignMiddleRight:
-        dy = -box.height / 2;
-        break;
-    case AlignTopLeft: case AlignTopCenter: case AlignTopRight:
-        dy = -box.height;
-        break;
-    case AlignBottomLeft: case AlignBottomCenter: case AlignBottomRight:
-        dy = box.descent;
-        break;
-    default:
-        break;
+    case AlignMiddle:
+    case AlignMiddleLeft:
+    case AlignMiddleCenter:
+    case AlignMiddleRight: dy = -box.height / 2; break;
+    case AlignTopLeft:
+    case AlignTopCenter:
+    case AlignTopRight: dy = -box.height; break;
+    case AlignBottomLeft:
+    case AlignBottomCenter:
+    case AlignBottomRight: dy = box.descent; break;
+    default: break;
     }
     // Left-aligned, aligned and fit texts stand on their insertion point.
     const bool byInsertion = e.alignment == AlignLeft || e.alignment == AlignAligned || e.alignment == AlignFit;
@@ -149,21 +153,19 @@ EntityShape::EntityShape(const Drawing &d, const Entity &e)
         break;
     case EntityKind::Text:
     case EntityKind::Attribute:
-    case EntityKind::AttributeDefinition:
-        m_boxes.push_back(textBox(e).outline());
-        break;
+    case EntityKind::AttributeDefinition: m_boxes.push_back(textBox(e).outline()); break;
     case EntityKind::Insert: {
         const QTransform t = insertTransform(e);
         if (const Block *b = d.block(e.blockName)) {
             for (EntityId id : d.entitiesOf(b->id)) {
                 const Entity *part = d.entity(id);
                 if (part && part->kind == EntityKind::Line)
-                    m_lines.push_back(t.map(QLineF(part->insertionPoint.x, part->insertionPoint.y,
-                                                   part->endPoint.x, part->endPoint.y)));
+                    m_lines.push_back(t.map(
+                        QLineF(part->insertionPoint.x, part->insertionPoint.y, part->endPoint.x, part->endPoint.y)));
                 else if (part)
                     for (std::size_t i = 1; i < part->path.size(); ++i)
-                        m_lines.push_back(t.map(QLineF(part->path[i - 1].x, part->path[i - 1].y,
-                                                       part->path[i].x, part->path[i].y)));
+                        m_lines.push_back(
+                            t.map(QLineF(part->path[i - 1].x, part->path[i - 1].y, part->path[i].x, part->path[i].y)));
             }
         }
         for (EntityId id : e.attributes)
@@ -229,4 +231,4 @@ bool EntityShape::touches(const QRectF &r) const
     return false;
 }
 
-} // namespace cadhost
+}  // namespace cadhost

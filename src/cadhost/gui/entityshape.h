@@ -19,12 +19,12 @@ class Drawing;
 // its rotation, worked out from the alignment code and the point the CAD
 // places it by (insertion point for left, alignment point otherwise).
 struct TextBox {
-    QPointF origin;      // left end of the baseline
+    QPointF origin;  // left end of the baseline
     double width = 0;
-    double height = 0;   // cap height, the CAD's text height
+    double height = 0;  // cap height, the CAD's text height
     double descent = 0;
-    double rotation = 0; // radians
-    double fontScale = 0; // drawing units per pixel of textFont()
+    double rotation = 0;   // radians
+    double fontScale = 0;  // drawing units per pixel of textFont()
 
     // Local text coordinates (x along the baseline, y up) to drawing units.
     QTransform toDrawing() const;
@@ -61,4 +61,4 @@ private:
     std::vector<QPolygonF> m_boxes;
 };
 
-} // namespace cadhost
+}  // namespace cadhost

@@ -6,7 +6,9 @@
 #include "ui/qstr.h"
 
 ResultGridModel::ResultGridModel(cells::CellMatrix &grid, const std::vector<Talvo2> &list, QObject *parent)
-    : QAbstractTableModel(parent), m_grid(grid), m_list(list)
+    : QAbstractTableModel(parent)
+    , m_grid(grid)
+    , m_list(list)
 {
     m_grid.onTextChanged = [this](int col, int row) { cellChanged(col, row); };
 }
@@ -28,20 +30,13 @@ QVariant ResultGridModel::data(const QModelIndex &index, int role) const
     const int row = index.row();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
-        return toQ(m_grid.cell(index.column(), row).text);
-    case RecordNumberRole:
-        return m_grid.ref(index.column(), row);
-    case ChangedRole:
-        return IsChangedRow(m_list, m_grid, row);
-    case LockedRole:
-        return IsLockedRow(m_list, m_grid, row);
-    case Qt::ForegroundRole:
-        return IsChangedRow(m_list, m_grid, row) ? QVariant(cellcolors::changed) : QVariant();
-    case Qt::BackgroundRole:
-        return IsLockedRow(m_list, m_grid, row) ? QVariant(cellcolors::locked) : QVariant();
-    default:
-        return {};
+    case Qt::EditRole: return toQ(m_grid.cell(index.column(), row).text);
+    case RecordNumberRole: return m_grid.ref(index.column(), row);
+    case ChangedRole: return IsChangedRow(m_list, m_grid, row);
+    case LockedRole: return IsLockedRow(m_list, m_grid, row);
+    case Qt::ForegroundRole: return IsChangedRow(m_list, m_grid, row) ? QVariant(cellcolors::changed) : QVariant();
+    case Qt::BackgroundRole: return IsLockedRow(m_list, m_grid, row) ? QVariant(cellcolors::locked) : QVariant();
+    default: return {};
     }
 }
 

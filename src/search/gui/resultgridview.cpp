@@ -62,8 +62,8 @@ ResultGridView::ResultGridView(QWidget *parent) : QTableView(parent)
     verticalHeader()->setMinimumSectionSize(20);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::AnyKeyPressed);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
 }
 

@@ -43,16 +43,11 @@ QString pointText(double x, double y)
 cells::EditKey editKeyOf(int key)
 {
     switch (key) {
-    case Qt::Key_Delete:
-        return cells::EditKey::Delete;
-    case Qt::Key_C:
-        return cells::EditKey::C;
-    case Qt::Key_X:
-        return cells::EditKey::X;
-    case Qt::Key_V:
-        return cells::EditKey::V;
-    default:
-        return cells::EditKey::Other;
+    case Qt::Key_Delete: return cells::EditKey::Delete;
+    case Qt::Key_C: return cells::EditKey::C;
+    case Qt::Key_X: return cells::EditKey::X;
+    case Qt::Key_V: return cells::EditKey::V;
+    default: return cells::EditKey::Other;
     }
 }
 
@@ -62,10 +57,12 @@ cells::ClipboardIo systemClipboard()
             [](const std::u16string &s) { QGuiApplication::clipboard()->setText(toQ(s)); }};
 }
 
-} // namespace
+}  // namespace
 
 SearchPage::SearchPage(MainState &state, QStatusBar *status, QWidget *parent)
-    : QWidget(parent), m_state(state), m_status(status)
+    : QWidget(parent)
+    , m_state(state)
+    , m_status(status)
 {
     Label7 = makeLabel(this, QStringLiteral("Label7"), toQ(kIdlePatternLabel), 3, 2);
     Edit3 = makeEdit(this, QStringLiteral("Edit3"), 3, 22, 121, 24);

@@ -43,7 +43,7 @@ QStringList toList(const tools::Lines &lines)
     return list;
 }
 
-} // namespace
+}  // namespace
 
 // One long command: the abort flag set and "中止" enabled, the tab busy
 // (editor read-only, fetch and write-back off) so nothing done during the
@@ -52,9 +52,7 @@ QStringList toList(const tools::Lines &lines)
 // state when it leaves the busy state.
 class EditorMenu::Run {
 public:
-    explicit Run(EditorMenu &m)
-        : pacer(PumpMessages, m.m_clock)
-        , m_menu(m)
+    explicit Run(EditorMenu &m) : pacer(PumpMessages, m.m_clock), m_menu(m)
     {
         m.m_running = true;
         m.m_tab.setBusy(true);
@@ -94,8 +92,7 @@ EditorMenu::EditorMenu(TextEditTab &tab, MainState &state, QMenu *menu, QAction 
     m_editor->setContextMenu(PopupMenu1);
 }
 
-QAction *EditorMenu::item(const char *name, const QString &caption, void (EditorMenu::*handler)(),
-                          QAction *before)
+QAction *EditorMenu::item(const char *name, const QString &caption, void (EditorMenu::*handler)(), QAction *before)
 {
     auto *a = new QAction(caption, PopupMenu1);
     a->setObjectName(QString::fromLatin1(name));
@@ -266,11 +263,26 @@ void EditorMenu::convertSelection(tools::Conversion conversion)
     putSelection(selection, split);
 }
 
-void EditorMenu::N1Click() { convertAll(tools::Conversion::AllToZen); }
-void EditorMenu::N4Click() { convertAll(tools::Conversion::AllToHan); }
-void EditorMenu::N28Click() { convertAll(tools::Conversion::Parentheses); }
-void EditorMenu::N2Click() { convertSelection(tools::Conversion::AllToZen); }
-void EditorMenu::N5Click() { convertSelection(tools::Conversion::AllToHan); }
+void EditorMenu::N1Click()
+{
+    convertAll(tools::Conversion::AllToZen);
+}
+void EditorMenu::N4Click()
+{
+    convertAll(tools::Conversion::AllToHan);
+}
+void EditorMenu::N28Click()
+{
+    convertAll(tools::Conversion::Parentheses);
+}
+void EditorMenu::N2Click()
+{
+    convertSelection(tools::Conversion::AllToZen);
+}
+void EditorMenu::N5Click()
+{
+    convertSelection(tools::Conversion::AllToHan);
+}
 
 void EditorMenu::N23Click(QAction *sender)
 {

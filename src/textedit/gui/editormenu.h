@@ -35,28 +35,27 @@ public:
     // Fills `menu` (PopupMenu1) around its "バージョン情報" item `about`,
     // which the main window owns and handles; routes the editor's Ctrl+C
     // and Ctrl+X. `mainWindow` hands its stay-on-top state to the dialogs.
-    EditorMenu(TextEditTab &tab, MainState &state, QMenu *menu, QAction *about, Dialogs dialogs,
-               QWidget *mainWindow);
+    EditorMenu(TextEditTab &tab, MainState &state, QMenu *menu, QAction *about, Dialogs dialogs, QWidget *mainWindow);
 
     // The clock that paces message pumping in long commands (tests).
     void setPacerClock(tools::MessagePacer::Clock clock) { m_clock = std::move(clock); }
 
     void PopupMenu1Popup();
-    void N20Click();  // クリア
-    void N10Click();  // カット
-    void N11Click();  // コピー
-    void N12Click();  // ペースト
-    void N1Click();   // すべて全角に
-    void N2Click();   // 選択範囲を全角に
-    void N4Click();   // すべて半角に
-    void N5Click();   // 選択範囲を半角に
-    void N28Click();  // すべての半角 ( ) を全角に
+    void N20Click();                 // クリア
+    void N10Click();                 // カット
+    void N11Click();                 // コピー
+    void N12Click();                 // ペースト
+    void N1Click();                  // すべて全角に
+    void N2Click();                  // 選択範囲を全角に
+    void N4Click();                  // すべて半角に
+    void N5Click();                  // 選択範囲を半角に
+    void N28Click();                 // すべての半角 ( ) を全角に
     void N23Click(QAction *sender);  // the ten conversions of N21
-    void N7Click();   // すべて置換
-    void N8Click();   // 選択範囲を置換
-    void N14Click();  // すべて加算
-    void N15Click();  // 選択範囲を加算
-    void N17Click();  // 連番作成
+    void N7Click();                  // すべて置換
+    void N8Click();                  // 選択範囲を置換
+    void N14Click();                 // すべて加算
+    void N15Click();                 // 選択範囲を加算
+    void N17Click();                 // 連番作成
 
     QMenu *PopupMenu1 = nullptr;
     QAction *N20 = nullptr, *N10 = nullptr, *N11 = nullptr, *N12 = nullptr, *N9 = nullptr;

@@ -54,10 +54,9 @@ QString toParagraphs(QString s)
     return s;
 }
 
-} // namespace
+}  // namespace
 
-LineEditor::LineEditor(QWidget *parent)
-    : QPlainTextEdit(parent)
+LineEditor::LineEditor(QWidget *parent) : QPlainTextEdit(parent)
 {
     installFontSubstitutions();
     setFont(editorFont(15));
@@ -386,9 +385,9 @@ bool LineEditor::event(QEvent *e)
     // Keep the keys the program routes away from window shortcuts.
     if (e->type() == QEvent::ShortcutOverride) {
         auto *k = static_cast<QKeyEvent *>(e);
-        if ((k->modifiers() & Qt::ControlModifier) &&
-            (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_C ||
-             k->key() == Qt::Key_X)) {
+        if ((k->modifiers() & Qt::ControlModifier)
+            && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_C
+                || k->key() == Qt::Key_X)) {
             e->accept();
             return true;
         }

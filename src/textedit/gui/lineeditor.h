@@ -77,9 +77,9 @@ private:
 
     QWidget *m_gutter = nullptr;
     QMenu *m_menu = nullptr;
-    int m_programmatic = 0;    // > 0 while the program edits the text
+    int m_programmatic = 0;  // > 0 while the program edits the text
     int m_updateDepth = 0;
     int m_caretBlock = 0;
     bool m_undoAvailable = false;
-    bool m_noLines = true;     // cleared and untouched since: no lines at all
+    bool m_noLines = true;  // cleared and untouched since: no lines at all
 };

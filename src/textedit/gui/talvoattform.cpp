@@ -36,15 +36,14 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, int left, 
     return l;
 }
 
-} // namespace
+}  // namespace
 
-TTalvoAttForm::TTalvoAttForm(QWidget *parent)
-    : QDialog(parent)
+TTalvoAttForm::TTalvoAttForm(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TalvoAttForm"));
     setWindowTitle(QStringLiteral("TAGリスト編集"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(11);
     setFont(f);
@@ -72,9 +71,9 @@ TTalvoAttForm::TTalvoAttForm(QWidget *parent)
 
     // A click or a move by keyboard; not the program's own moves.
     guardedConnect(ListBox1, &QListWidget::currentRowChanged, this, [this] {
-                if (m_quiet == 0)
-                    ListBox1Click();
-            });
+        if (m_quiet == 0)
+            ListBox1Click();
+    });
     guardedConnect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
     guardedConnect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     guardedConnect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });

@@ -27,10 +27,10 @@ public:
     void setEntries(const QStringList &entries);
 
     void ListBox1Click();
-    void Button1Click();  // 更新
-    void Button2Click();  // 追加
-    void Button3Click();  // 削除
-    void Button4Click();  // OK
+    void Button1Click();       // 更新
+    void Button2Click();       // 追加
+    void Button3Click();       // 削除
+    void Button4Click();       // OK
     void SpeedButton1Click();  // 参照
 
     QListWidget *ListBox1 = nullptr;

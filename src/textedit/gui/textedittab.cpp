@@ -112,14 +112,16 @@ private:
     void (TextEditTab::*m_set)(bool);
 };
 
-} // namespace
+}  // namespace
 
 TextEditTab::TextEditTab(MainState &state, QStatusBar *status, QWidget *parent)
-    : QWidget(parent), m_state(state), m_status(status)
+    : QWidget(parent)
+    , m_state(state)
+    , m_status(status)
 {
     SpeedButton1 = makeButton(this, QStringLiteral("SpeedButton1"), QStringLiteral("TEXT"), 6, 2, 49, 22);
-    SpeedButton2 = makeButton(this, QStringLiteral("SpeedButton2"), QStringLiteral("更新(Ctrl+Enter)"), 58, 2, 105, 22,
-                              false);
+    SpeedButton2
+        = makeButton(this, QStringLiteral("SpeedButton2"), QStringLiteral("更新(Ctrl+Enter)"), 58, 2, 105, 22, false);
     SpeedButton6 = makeButton(this, QStringLiteral("SpeedButton6"), QStringLiteral("整列"), 163, 2, 44, 22, false);
     Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("dX :"), 213, 5);
     Edit1 = stepField(this, QStringLiteral("Edit1"), 240, 2);
@@ -132,8 +134,7 @@ TextEditTab::TextEditTab(MainState &state, QStatusBar *status, QWidget *parent)
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMaxVisibleItems(16);
     // A chosen entry shows from its start: the tag before the colon counts.
-    connect(ComboBox1, &QComboBox::activated, ComboBox1,
-            [this] { ComboBox1->lineEdit()->setCursorPosition(0); });
+    connect(ComboBox1, &QComboBox::activated, ComboBox1, [this] { ComboBox1->lineEdit()->setCursorPosition(0); });
     ComboBox1->setGeometry(58, 22, 126, 22);
     // SpeedButton9 sits right of it: a long entry takes a smaller font.
     fitComboFont(ComboBox1, ComboBox1->font().pixelSize() > 0 ? ComboBox1->font().pixelSize() : 12);
@@ -194,8 +195,8 @@ void TextEditTab::setBusy(bool busy)
     if (busy) {
         m_savedEnabled.clear();
         for (QWidget *w : std::initializer_list<QWidget *>{SpeedButton1, SpeedButton2, SpeedButton6, SpeedButton8,
-                                                            SpeedButton9, SpeedButton7, SpeedButton3, SpeedButton4,
-                                                            Edit1, Edit2, ComboBox1, CheckBox1}) {
+                                                           SpeedButton9, SpeedButton7, SpeedButton3, SpeedButton4,
+                                                           Edit1, Edit2, ComboBox1, CheckBox1}) {
             m_savedEnabled.emplace_back(w, w->isEnabled());
             w->setEnabled(false);
         }
@@ -302,8 +303,8 @@ void TextEditTab::SpeedButton8Click()
     m_state.undoFlag = false;
     SpeedButton4->setEnabled(false);
     editor->setLines(recordTexts(m_state.textList));
-    Label2->setText(toQ(f.tag) + QStringLiteral(" = ") + decimal(editor->lineCount()) + QStringLiteral(" / ") +
-                    decimal(f.blocks));
+    Label2->setText(toQ(f.tag) + QStringLiteral(" = ") + decimal(editor->lineCount()) + QStringLiteral(" / ")
+                    + decimal(f.blocks));
     proposeStep(false);
     SpeedButton2->setEnabled(!m_state.textList.empty());
     SpeedButton6->setEnabled(false);
@@ -322,14 +323,14 @@ void TextEditTab::SpeedButton2Click()
     BusyScope busy(this, &TextEditTab::setBusy);
     // The records decide the mode: a fetch that filled nothing left them
     // as they were, whatever ATTmode it set.
-    WriteBack(doc, m_state.textList, editorLines(editor), m_state.textListATTmode, dX(), dY(), PumpMessages, m_state.runFlag,
-              [this](int c, int t) { showProgress(c, t); },
-              [this](WriteBackMessage m) {
-                  ShowMessage(m == WriteBackMessage::ZeroStep
-                                  ? QStringLiteral("dX, dY が 0 のため、追加を中止しました．")
-                                  : QStringLiteral("エラーのため、更新を中止しました．"),
-                              this);
-              });
+    WriteBack(
+        doc, m_state.textList, editorLines(editor), m_state.textListATTmode, dX(), dY(), PumpMessages, m_state.runFlag,
+        [this](int c, int t) { showProgress(c, t); },
+        [this](WriteBackMessage m) {
+            ShowMessage(m == WriteBackMessage::ZeroStep ? QStringLiteral("dX, dY が 0 のため、追加を中止しました．")
+                                                        : QStringLiteral("エラーのため、更新を中止しました．"),
+                        this);
+        });
 }
 
 // Align: re-space the texts at record 0's point plus i·(dX, dY).
@@ -442,7 +443,8 @@ void TextEditTab::timerTick()
     Label1->setText(QStringLiteral("取得データ数 = ") + decimal(last));
 
     const int records = int(m_state.textList.size());
-    QColor colour = row > records ? (attributes ? cellcolors::beyondAttributes : cellcolors::beyondTexts) : m_windowColour;
+    QColor colour
+        = row > records ? (attributes ? cellcolors::beyondAttributes : cellcolors::beyondTexts) : m_windowColour;
     if (editor->backgroundColour() != colour)
         editor->setBackgroundColour(colour);
 
@@ -462,8 +464,8 @@ void TextEditTab::timerTick()
     const QString p1 = QStringLiteral("selRows = ") + decimal(rows);
     if (statusPanel(m_status, 1) != p1)
         setStatusPanel(m_status, 1, p1);
-    const QString p0 = QStringLiteral("Row = ") + decimal(row) + QStringLiteral(" / ") + decimal(last) +
-                       QStringLiteral(" Col= ") + decimal(editor->caretColumn());
+    const QString p0 = QStringLiteral("Row = ") + decimal(row) + QStringLiteral(" / ") + decimal(last)
+                       + QStringLiteral(" Col= ") + decimal(editor->caretColumn());
     if (statusPanel(m_status, 0) != p0)
         setStatusPanel(m_status, 0, p0);
 }

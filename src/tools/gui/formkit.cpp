@@ -43,8 +43,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, int left, 
     return l;
 }
 
-QLineEdit *edit(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
-                int height)
+QLineEdit *edit(QWidget *parent, const char *name, const QString &text, int left, int top, int width, int height)
 {
     auto *e = new QLineEdit(text, parent);
     e->setObjectName(QString::fromLatin1(name));
@@ -52,8 +51,7 @@ QLineEdit *edit(QWidget *parent, const char *name, const QString &text, int left
     return e;
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top,
-                    int width, int height)
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width, int height)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -133,4 +131,4 @@ void UpDown::step(int by)
     setPosition(position() + by);
 }
 
-} // namespace formkit
+}  // namespace formkit

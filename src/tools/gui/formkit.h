@@ -3,7 +3,6 @@
 #include <QString>
 #include <QWidget>
 
-
 class QDialog;
 class QLabel;
 class QLineEdit;
@@ -18,10 +17,9 @@ QFont tahoma(int pixels, bool bold = false);
 QFont tahomaPoints(int points, bool bold = false);
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, int left, int top);
-QLineEdit *edit(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
-                int height);
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top,
-                    int width = 75, int height = 25);
+QLineEdit *edit(QWidget *parent, const char *name, const QString &text, int left, int top, int width, int height);
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, int left, int top, int width = 75,
+                    int height = 25);
 // A checkable button of an exclusive radix group.
 QToolButton *radixButton(QWidget *parent, const char *name, const QString &caption, int left, int top);
 
@@ -53,4 +51,4 @@ private:
     int m_position;
 };
 
-} // namespace formkit
+}  // namespace formkit

@@ -16,13 +16,12 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-TTalvoKasanForm::TTalvoKasanForm(QWidget *parent)
-    : QDialog(parent)
+TTalvoKasanForm::TTalvoKasanForm(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TalvoKasanForm"));
     setWindowTitle(QStringLiteral("加算"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     setFont(formkit::tahoma(11));
     setFixedSize(214, 165);
 

@@ -48,9 +48,9 @@ public:
     QLabel *Label3 = nullptr;              // 対象桁数
     QLineEdit *Edit2 = nullptr;            // digit count
     formkit::UpDown *UpDown1 = nullptr;
-    QLabel *Label1 = nullptr;    // 加算数
-    QLineEdit *Edit1 = nullptr;  // addend
-    QLabel *Label4 = nullptr;    // (10進表記)
+    QLabel *Label1 = nullptr;        // 加算数
+    QLineEdit *Edit1 = nullptr;      // addend
+    QLabel *Label4 = nullptr;        // (10進表記)
     QPushButton *Button1 = nullptr;  // 実行
     QPushButton *Button2 = nullptr;  // 取り消し
 

@@ -19,13 +19,12 @@
 
 #include <initializer_list>
 
-TTalvoRenbanForm::TTalvoRenbanForm(QWidget *parent)
-    : QDialog(parent)
+TTalvoRenbanForm::TTalvoRenbanForm(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TalvoRenbanForm"));
     setWindowTitle(QStringLiteral("連番作成"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     setFont(formkit::tahoma(11));
     setFixedSize(270, 254);
 

@@ -61,7 +61,7 @@ public:
     QLineEdit *Edit4 = nullptr;  // count
     QLabel *Label9 = nullptr;
     QLabel *Label7 = nullptr;
-    QLabel *StaticText1 = nullptr;  // preview
+    QLabel *StaticText1 = nullptr;   // preview
     QPushButton *Button3 = nullptr;  // 挿入
     QPushButton *Button1 = nullptr;  // 追加 / 上書き
     QPushButton *Button2 = nullptr;  // 取り消し

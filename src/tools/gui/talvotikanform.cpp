@@ -13,14 +13,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TTalvoTikanForm::TTalvoTikanForm(QWidget *parent)
-    : QDialog(parent)
+TTalvoTikanForm::TTalvoTikanForm(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TalvoTikanForm"));
     setWindowTitle(QStringLiteral("文字列置換"));
     // Tool window: small caption bar, no minimise or maximise box.
-    setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(formkit::tahoma(11));
     setFixedSize(203, 128);
 

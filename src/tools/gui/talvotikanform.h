@@ -28,7 +28,7 @@ public:
 
     QCheckBox *CheckBox1 = nullptr;  // 大文字/小文字を無視
     QLabel *Label1 = nullptr;
-    QLineEdit *Edit1 = nullptr;      // search
+    QLineEdit *Edit1 = nullptr;  // search
     QLabel *Label2 = nullptr;
     QLineEdit *Edit2 = nullptr;      // replacement
     QPushButton *Button1 = nullptr;  // 実行

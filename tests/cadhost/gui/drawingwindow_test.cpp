@@ -41,7 +41,7 @@ Variant data(std::vector<std::u16string> values)
     return Variant(a);
 }
 
-} // namespace
+}  // namespace
 
 class DrawingWindowTest : public QObject {
     Q_OBJECT
@@ -65,7 +65,10 @@ private:
     QPoint px(double x, double y) const { return view()->toPixel({x, y}); }
     QPoint centreOf(EntityId id) const
     {
-        return view()->toScreen().map(EntityShape(m_host->drawing(), *m_host->drawing().entity(id)).bounds().center()).toPoint();
+        return view()
+            ->toScreen()
+            .map(EntityShape(m_host->drawing(), *m_host->drawing().entity(id)).bounds().center())
+            .toPoint();
     }
     void whenPicking(std::function<void()> f) { QTimer::singleShot(0, m_window.get(), std::move(f)); }
     cad::Object doc() const { return m_host->application().get(u"ActiveDocument").toObject(); }
@@ -86,13 +89,23 @@ void DrawingWindowTest::init()
     d.addLayer(u"T", 3);
     m_a = d.addText({.text = u"W-1", .insertionPoint = {20, 100, 0}, .height = 5, .layer = u"T"});
     m_b = d.addText({.text = u"W-2", .insertionPoint = {20, 80, 0}, .height = 5, .layer = u"T"});
-    m_c = d.addText({.text = u"機器", .insertionPoint = {60, 80, 0}, .alignment = AlignRight,
-                     .alignmentPoint = cad::Point{70, 80, 0}, .height = 5});
+    m_c = d.addText({.text = u"機器",
+                     .insertionPoint = {60, 80, 0},
+                     .alignment = AlignRight,
+                     .alignmentPoint = cad::Point{70, 80, 0},
+                     .height = 5});
     m_line = d.addLine({{10, 60, 0}, {150, 60, 0}});
-    d.addBlock({.name = u"EQ", .lines = {{{-10, -5, 0}, {10, -5, 0}}, {{10, -5, 0}, {10, 5, 0}},
-                                         {{10, 5, 0}, {-10, 5, 0}}, {{-10, 5, 0}, {-10, -5, 0}}},
-                .attributes = {{.tag = u"NAME", .prompt = u"機器名", .point = {0, 7, 0}, .height = 4,
-                                .alignment = AlignCenter, .alignmentPoint = cad::Point{0, 7, 0}}}});
+    d.addBlock({.name = u"EQ",
+                .lines = {{{-10, -5, 0}, {10, -5, 0}},
+                          {{10, -5, 0}, {10, 5, 0}},
+                          {{10, 5, 0}, {-10, 5, 0}},
+                          {{-10, 5, 0}, {-10, -5, 0}}},
+                .attributes = {{.tag = u"NAME",
+                                .prompt = u"機器名",
+                                .point = {0, 7, 0},
+                                .height = 4,
+                                .alignment = AlignCenter,
+                                .alignmentPoint = cad::Point{0, 7, 0}}}});
     m_insert = d.addInsert({.block = u"EQ", .insertionPoint = {100, 100, 0}, .attributes = {{u"NAME", u"MC1"}}});
     m_attribute = d.entity(m_insert)->attributes.at(0);
 
@@ -192,7 +205,7 @@ void DrawingWindowTest::shiftRemovesAndRightClickOrSpaceEnds()
 
     // Shift with a rectangle removes what it catches.
     whenPicking([&] {
-        drag(px(12, 110), px(80, 75));  // A, B and C
+        drag(px(12, 110), px(80, 75));                    // A, B and C
         drag(px(45, 75), px(12, 95), Qt::ShiftModifier);  // crossing: B
         QTest::keyClick(view(), Qt::Key_Space);
     });
@@ -225,7 +238,10 @@ void DrawingWindowTest::subEntityPicksAttributeInsideBlockAndPlainText()
     cad::Object utility = doc().get(u"Utility").toObject();
     auto pick = [&](QPoint at) {
         whenPicking([this, at] { QTest::mouseClick(view(), Qt::LeftButton, {}, at); });
-        cad::Argument args[5] = {{Variant(), true}, {Variant(), true}, {Variant(), true}, {Variant(), true},
+        cad::Argument args[5] = {{Variant(), true},
+                                 {Variant(), true},
+                                 {Variant(), true},
+                                 {Variant(), true},
                                  {Variant(u"文字を選択"), false}};
         utility.callRef(u"GetSubEntity", args);
         return std::pair(args[0].value.toObject().get(u"ObjectId").toInt64(), args[1].value);
@@ -233,7 +249,11 @@ void DrawingWindowTest::subEntityPicksAttributeInsideBlockAndPlainText()
 
     QString prompt;
     QTimer::singleShot(0, m_window.get(), [&] { prompt = m_window->prompt(); });
-    const QPoint onAttribute = view()->toScreen().map(textBox(*m_host->drawing().entity(m_attribute)).outline().boundingRect().center()).toPoint();
+    const QPoint onAttribute
+        = view()
+              ->toScreen()
+              .map(textBox(*m_host->drawing().entity(m_attribute)).outline().boundingRect().center())
+              .toPoint();
     auto [id, point] = pick(onAttribute);
     QCOMPARE(id, m_attribute);
     QCOMPARE(prompt, QStringLiteral("文字を選択"));
@@ -251,7 +271,8 @@ void DrawingWindowTest::subEntityPicksAttributeInsideBlockAndPlainText()
         QCOMPARE(view()->pickMode(), DrawingView::PickMode::SubEntity);
         QTest::keyClick(view(), Qt::Key_Escape);
     });
-    cad::Argument args[5] = {{Variant(), true}, {Variant(), true}, {Variant(), true}, {Variant(), true}, {Variant(u"")}};
+    cad::Argument args[5]
+        = {{Variant(), true}, {Variant(), true}, {Variant(), true}, {Variant(), true}, {Variant(u"")}};
     QVERIFY_THROWS_EXCEPTION(cad::Error, utility.callRef(u"GetSubEntity", args));
 }
 
@@ -325,13 +346,16 @@ void DrawingWindowTest::undoAndRedoGroupedChange()
     QVERIFY(!m_window->findChild<QAction *>(QStringLiteral("undoAction"))->isEnabled());
     {
         cad::UndoMark mark(d);
-        d.call(u"HandleToObject", {Variant(m_host->drawing().entity(m_a)->handle)}).toObject().put(u"TextString", Variant(u"X-1"));
-        d.call(u"HandleToObject", {Variant(m_host->drawing().entity(m_attribute)->handle)}).toObject().put(u"TextString", Variant(u"MC9"));
+        d.call(u"HandleToObject", {Variant(m_host->drawing().entity(m_a)->handle)})
+            .toObject()
+            .put(u"TextString", Variant(u"X-1"));
+        d.call(u"HandleToObject", {Variant(m_host->drawing().entity(m_attribute)->handle)})
+            .toObject()
+            .put(u"TextString", Variant(u"MC9"));
         mark.close();
     }
-    auto texts = [&] {
-        return std::pair(m_host->drawing().entity(m_a)->text, m_host->drawing().entity(m_attribute)->text);
-    };
+    auto texts
+        = [&] { return std::pair(m_host->drawing().entity(m_a)->text, m_host->drawing().entity(m_attribute)->text); };
     QCOMPARE(texts(), std::pair(std::u16string(u"X-1"), std::u16string(u"MC9")));
     auto *undo = m_window->findChild<QAction *>(QStringLiteral("undoAction"));
     auto *redo = m_window->findChild<QAction *>(QStringLiteral("redoAction"));
@@ -373,7 +397,8 @@ void DrawingWindowTest::panZoomAndCoordinates()
 
     // Wheel zoom keeps the point under the cursor.
     const QPoint at = px(30, 40);
-    QWheelEvent wheel(at, view()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, view()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
     QApplication::sendEvent(view(), &wheel);
     QVERIFY(m_host->drawing().view().height < 100);
     const QPointF still = view()->toDrawing(at);
@@ -390,7 +415,8 @@ void DrawingWindowTest::panZoomAndCoordinates()
     // Double middle click: everything in view.
     QTest::mouseDClick(view(), Qt::MiddleButton, {}, QPoint(10, 10));
     for (EntityId id : m_host->drawing().modelSpace()) {
-        const QRectF b = view()->toScreen().mapRect(EntityShape(m_host->drawing(), *m_host->drawing().entity(id)).bounds());
+        const QRectF b
+            = view()->toScreen().mapRect(EntityShape(m_host->drawing(), *m_host->drawing().entity(id)).bounds());
         QVERIFY(QRectF(view()->rect()).contains(b.topLeft()) && QRectF(view()->rect()).contains(b.bottomRight()));
     }
 }

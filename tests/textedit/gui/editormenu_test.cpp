@@ -33,12 +33,21 @@
 
 namespace {
 QStringList g_messages;
-void collect(const QString &, const QString &text) { g_messages << text; }
+void collect(const QString &, const QString &text)
+{
+    g_messages << text;
+}
 
 // Acts inside the next modal dialog's loop.
-void during(const std::function<void()> &f) { QTimer::singleShot(0, f); }
-void click(QAbstractButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
-} // namespace
+void during(const std::function<void()> &f)
+{
+    QTimer::singleShot(0, f);
+}
+void click(QAbstractButton *b)
+{
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+}  // namespace
 
 class EditorMenuTest : public QObject {
     Q_OBJECT
@@ -157,8 +166,8 @@ void EditorMenuTest::itemsInOrder()
 void EditorMenuTest::enabledRules()
 {
     openMenu();
-    for (QAction *a : {menu->N1, menu->N4, menu->N7, menu->N14, menu->N2, menu->N5, menu->N8, menu->N10,
-                       menu->N11, menu->N15})
+    for (QAction *a :
+         {menu->N1, menu->N4, menu->N7, menu->N14, menu->N2, menu->N5, menu->N8, menu->N10, menu->N11, menu->N15})
         QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     for (QAction *a : {menu->N28, menu->N12, menu->N20, menu->N17, menu->N21->menuAction()})
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
@@ -317,7 +326,10 @@ void EditorMenuTest::replaceAllAndSelection()
     // for the selection command, which matches case exactly.
     setLines({QStringLiteral("ABC abc"), QStringLiteral("abc")});
     QString prefilled;
-    during([&] { prefilled = tikan->Edit1->text(); tikan->reject(); });
+    during([&] {
+        prefilled = tikan->Edit1->text();
+        tikan->reject();
+    });
     menu->N7->trigger();
     QCOMPARE(prefilled, QStringLiteral("ABC abc"));
     selectWholeLines(0, 0);
@@ -346,8 +358,8 @@ void EditorMenuTest::additionInThreeRadixes()
 
     setLines({QStringLiteral("X0a"), QStringLiteral("FF"), QStringLiteral("G1"), QStringLiteral("A")});
     add(menu->N14, kasan->SpeedButton2, QStringLiteral("1"));
-    QCOMPARE(lines(), (QStringList{QStringLiteral("X0B"), QStringLiteral("100"), QStringLiteral("G1"),
-                                   QStringLiteral("0B")}));
+    QCOMPARE(lines(),
+             (QStringList{QStringLiteral("X0B"), QStringLiteral("100"), QStringLiteral("G1"), QStringLiteral("0B")}));
     setLines({QStringLiteral("R07"), QStringLiteral("R08")});
     add(menu->N14, kasan->SpeedButton3, QStringLiteral("1"));
     QCOMPARE(lines(), (QStringList{QStringLiteral("R10"), QStringLiteral("R08")}));
@@ -364,8 +376,7 @@ void EditorMenuTest::additionInThreeRadixes()
 
 void EditorMenuTest::serialInsertAndAppend()
 {
-    setLines({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-              QStringLiteral("5")});
+    setLines({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
     ed->setTextCursor(QTextCursor(ed->document()->findBlockByNumber(2)));
     QString preview;
     during([&] {

@@ -118,11 +118,12 @@ void TalvoAttFormTest::referenceFillsTagAndPrompt()
 {
     HostBench bench;
     cadhost::Drawing &d = bench.d;
-    d.addBlock({.name = u"PUMP", .lines = {{{0, 0, 0}, {10, 0, 0}}},
+    d.addBlock({.name = u"PUMP",
+                .lines = {{{0, 0, 0}, {10, 0, 0}}},
                 .attributes = {{.tag = u"NO", .prompt = u"番号", .defaultValue = u"-", .point = {0, 0, 0}},
                                {.tag = u"NAME", .prompt = u"機器名", .defaultValue = u"-", .point = {0, 5, 0}}}});
-    const cadhost::EntityId insert = d.addInsert({.block = u"PUMP", .insertionPoint = {0, 0, 0},
-                                                  .attributes = {{u"NO", u"P-1"}, {u"NAME", u"給水"}}});
+    const cadhost::EntityId insert = d.addInsert(
+        {.block = u"PUMP", .insertionPoint = {0, 0, 0}, .attributes = {{u"NO", u"P-1"}, {u"NAME", u"給水"}}});
     const cadhost::EntityId text = bench.text(u"T", 0, 0);
     const std::u16string nameAttr = bench.handle(bench.entity(insert).attributes[1]);
 

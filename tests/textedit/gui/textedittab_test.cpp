@@ -38,7 +38,8 @@ constexpr cad::WindowHandle kMainWindow = 77;
 // pick loop lets them.
 class ClickingPicker : public cadhost::Picker {
 public:
-    ClickingPicker(cadhost::Picker &inner, std::function<void()> clicks) : m_inner(inner), m_clicks(std::move(clicks)) {}
+    ClickingPicker(cadhost::Picker &inner, std::function<void()> clicks) : m_inner(inner), m_clicks(std::move(clicks))
+    {}
     std::optional<std::vector<cadhost::EntityId>> selectOnScreen(const cadhost::SelectionFilter &filter) override
     {
         if (++picks == 1 && m_clicks)
@@ -55,7 +56,7 @@ private:
     cadhost::Picker &m_inner;
     std::function<void()> m_clicks;
 };
-} // namespace
+}  // namespace
 
 class TextEditTabTest : public QObject {
     Q_OBJECT
@@ -324,7 +325,8 @@ private slots:
         QStringList twelve;
         for (int i = 0; i < 10; ++i)
             twelve << QString::number(i);
-        twelve << "" << " ";
+        twelve << ""
+               << " ";
         tab->editor->setLines(twelve);
         tab->timerTick();
         QCOMPARE(tab->Label1->text(), QStringLiteral("取得データ数 = 10"));
