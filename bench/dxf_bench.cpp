@@ -85,7 +85,7 @@ const fs::path &bigDrawing()
             const std::string x = std::to_string(i % 100 * 30), y = std::to_string(i / 100 * 12);
             entity("INSERT", ref, msp, "機器");
             add += "100\nAcDbBlockReference\n 66\n     1\n  2\nEQUIP\n 10\n" + x + "\n 20\n" + y + "\n 30\n0.0\n";
-            const char *tags[] = {"NAME", "NAME", "SPEC"};
+            const char *tags[] = {"NAME", "NAME", "TYPE"};
             for (int k = 0; k < 3; ++k) {
                 entity("ATTRIB", hex(handle++), ref, "機器");
                 add += "100\nAcDbText\n 10\n" + x + "\n 20\n" + y + "\n 30\n0.0\n 40\n2.5\n  1\n機器 "
