@@ -12,6 +12,8 @@
 #include "cad/connection.h"
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -47,6 +49,7 @@ double medianMicroseconds(const cad::Object &o, int rounds)
 struct FetchCost {
     double roundTrips = 0;  // per TEXT
     double seconds = 0;     // median of the passes, whole fetch
+    double itemSeconds = 0; // median pass of the Item calls alone
 };
 
 // What the fetch reads of each picked text (layer first, for the locked
@@ -61,16 +64,30 @@ void readText(const cad::Object &set, int i)
     e.get(u"InsertionPoint");
 }
 
-// A test server with the drawing host and `count` picked texts; `passes`
-// reads of them all. The first pass also learns the names, so it is left
-// out of both numbers.
-FetchCost fetchCost(const wchar_t *model, bool naive, int count, int passes)
+// One pass over the picked texts: its time and round trips.
+void fetchPass(const cad::Object &set, int count, bool naive, FetchCost &cost, std::vector<double> &times)
 {
-    FetchCost cost;
+    cad::com::ComDispatch::setResolveEveryCall(naive);
+    auto start = cad::com::ComDispatch::calls();
+    double a = now();
+    for (int i = 0; i < count; ++i)
+        readText(set, i);
+    times.push_back(now() - a);
+    cost.roundTrips += double(cad::com::ComDispatch::calls() - start) / double(count);
+    cad::com::ComDispatch::setResolveEveryCall(false);
+}
+
+// A test server with the drawing host and `count` picked texts, read
+// `passes` times by each client. With `naiveToo` the passes of our client
+// and of the naive one alternate, so a machine's changing load weighs on
+// both alike. The first read also learns the names and is left out.
+std::pair<FetchCost, FetchCost> fetchCost(const wchar_t *model, bool naiveToo, int count, int passes)
+{
+    FetchCost ours, naive;
     cad::com::ComDispatch::releaseTypeTables();
     wintest::ComServer server(u"Talvo.TestCad.BenchHost", u"{8E0B9A31-5C44-4F0E-A7B2-1D3C5E7F9A05}", model);
     if (!server.running())
-        return cost;
+        return {ours, naive};
     cad::TargetProgID = u"Talvo.TestCad.BenchHost";
     cad::Object app = cad::AttachCad();
     cad::VariantArray handles;
@@ -86,26 +103,33 @@ FetchCost fetchCost(const wchar_t *model, bool naive, int count, int passes)
     for (int i = 0; i < count; ++i)
         readText(set, i);
 
-    cad::com::ComDispatch::setResolveEveryCall(naive);
-    std::vector<double> times;
-    auto start = cad::com::ComDispatch::calls();
+    std::vector<double> ourTimes, naiveTimes, itemTimes;
     for (int pass = 0; pass < passes; ++pass) {
+        fetchPass(set, count, false, ours, ourTimes);
+        if (naiveToo)
+            fetchPass(set, count, true, naive, naiveTimes);
+        // What both clients pay alike: each Item hands out a new object,
+        // whose proxy is set up and released again.
         double a = now();
         for (int i = 0; i < count; ++i)
-            readText(set, i);
-        times.push_back(now() - a);
+            set.call(u"Item", {cad::Variant(i)});
+        itemTimes.push_back(now() - a);
     }
-    cost.roundTrips = double(cad::com::ComDispatch::calls() - start) / double(count * passes);
-    cad::com::ComDispatch::setResolveEveryCall(false);
-    cost.seconds = median(times);
+    ours.itemSeconds = median(itemTimes);
+    ours.roundTrips /= passes;
+    ours.seconds = median(ourTimes);
+    if (naiveToo) {
+        naive.roundTrips /= passes;
+        naive.seconds = median(naiveTimes);
+    }
     cad::ReleaseTempSelectionSet(cad::Variant(set));
     app.call(u"TalvoQuit");
-    return cost;
+    return {ours, naive};
 }
 
 }  // namespace
 
-// win_com_bench.exe [texts [passes]]: 1,000 texts read 3 times by default.
+// win_com_bench.exe [texts [passes]]: 1,000 texts read 5 times by default.
 int run(int argc, char **argv)
 {
     {
@@ -124,19 +148,34 @@ int run(int argc, char **argv)
         cad::com::ComDispatch::setResolveEveryCall(false);
         std::printf("property get, cached DISPID:           median %.1f us\n", cached);
         std::printf("property get, GetIDsOfNames each time: median %.1f us\n", uncached);
+        {
+            IDispatch *d = static_cast<cad::com::ComDispatch *>(app.dispatch())->iDispatch();
+            std::vector<double> t;
+            ITypeInfo *keep = nullptr;
+            d->GetTypeInfo(0, LOCALE_USER_DEFAULT, &keep);
+            for (int i = 0; i < 500; ++i) {
+                double a = now();
+                ITypeInfo *ti = nullptr;
+                d->GetTypeInfo(0, LOCALE_USER_DEFAULT, &ti);
+                if (ti)
+                    ti->Release();
+                t.push_back((now() - a) * 1e6);
+            }
+            if (keep)
+                keep->Release();
+            std::printf("GetTypeInfo, its type already known:   median %.1f us\n", median(t));
+        }
         app.call(u"Quit");
     }
 
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-    const int passes = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const int passes = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     FetchCost typed, plain, naive;
-    const char *phase = "type info";
+    const char *phase = "type info and naive client";
     try {
-        typed = fetchCost(L"host", false, count, passes);
+        std::tie(typed, naive) = fetchCost(L"host", true, count, passes);
         phase = "no type info";
-        plain = fetchCost(L"host plain", false, count, passes);
-        phase = "naive client";
-        naive = fetchCost(L"host", true, count, passes);
+        plain = fetchCost(L"host plain", false, count, 1).first;
     } catch (const cad::Error &e) {
         std::fprintf(stderr, "%d-TEXT fetch, %s: failed: %s\n", count, phase, cad::toUtf8(e.text()).c_str());
         return 1;
@@ -148,9 +187,11 @@ int run(int argc, char **argv)
     std::printf("round trips per fetched TEXT, type info (target <= 7): %.2f\n", typed.roundTrips);
     std::printf("round trips per fetched TEXT, no type info:            %.2f\n", plain.roundTrips);
     std::printf("round trips per fetched TEXT, naive client:            %.2f\n", naive.roundTrips);
-    std::printf("%d-TEXT fetch, type info:    %.1f ms (median of %d)\n", count, typed.seconds * 1e3, passes);
-    std::printf("%d-TEXT fetch, no type info: %.1f ms\n", count, plain.seconds * 1e3);
+    std::printf("%d-TEXT fetch, type info:    %.1f ms (median of %d, passes alternating with the naive client)\n",
+                count, typed.seconds * 1e3, passes);
     std::printf("%d-TEXT fetch, naive client: %.1f ms\n", count, naive.seconds * 1e3);
+    std::printf("%d-TEXT fetch, no type info: %.1f ms (one pass)\n", count, plain.seconds * 1e3);
+    std::printf("%d Item calls alone (new object each): %.1f ms\n", count, typed.itemSeconds * 1e3);
     std::printf("type info / naive (target <= 0.55): %.2f\n", typed.seconds / naive.seconds);
     return 0;
 }
