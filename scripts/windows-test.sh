@@ -4,7 +4,7 @@
 # Windows program's tests (label "winprogram") under Wine on a virtual
 # display, when the mingw-w64 Qt of scripts/windows-qt.sh is there (else
 # one line says they were skipped and why; that script builds it once,
-# about an hour on two cores). Debian 12; installs mingw-w64, Wine, Xvfb
+# about 22 minutes on two cores). Debian 12; installs mingw-w64, Wine, Xvfb
 # and a Japanese font when missing (run as root or with sudo).
 # Build directories: $TALVO_WIN_BUILD_DIR (default build-windows/) and
 # $TALVO_WIN_QT_BUILD_DIR (default build-windows-qt/).
@@ -52,7 +52,7 @@ if ! why="$("$root/scripts/windows-qt.sh" --check)" && [ -n "${TALVO_WIN_QT_BUIL
   fi
 fi
 if ! "$root/scripts/windows-qt.sh" --check >/dev/null; then
-  echo "SKIPPED Windows program tests: $why (scripts/windows-qt.sh builds it, about an hour on two cores)"
+  echo "SKIPPED Windows program tests: $why (scripts/windows-qt.sh builds it, about 22 minutes on two cores)"
   exit 0
 fi
 TALVO_WIN_QT_BUILD_DIR="$qtbuild" "$root/scripts/windows-build.sh" talvo_wintests

@@ -56,7 +56,12 @@ TTalvoMainForm::~TTalvoMainForm()
         m_messageFilter->RevokeFilter();
     m_messageFilter.reset();
     m_state.attr.FUndoCells.Clear();
-    // FUndoCells2 is released here once the search grid's undo list exists.
+    m_state.FUndoCells2.Clear();
+    // The pages, menus and dialogs refer to m_state, which dies before
+    // ~QWidget would delete them; on Windows, destroying their native
+    // windows can still repaint a grid. So they go first.
+    while (!children().isEmpty())
+        delete children().constFirst();
 }
 
 void TTalvoMainForm::buildFrame()

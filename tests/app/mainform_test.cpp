@@ -82,6 +82,7 @@ private slots:
     void resizeKeepsSearchColumnAsWideAsGrid();
     void versionMessage();
     void messageFilterLivesWithTheWindow();
+    void pagesGoBeforeTheStateTheyReferTo();
 
 private:
     std::unique_ptr<TTalvoMainForm> makeForm()
@@ -429,6 +430,27 @@ void MainFormTest::gridToolsOpenTheMainWindowsDialogs()
 
     QTimer::singleShot(0, &kasan, [&] { kasan.reject(); });
     QVERIFY(!grid.addition());
+}
+
+// A grid repainted while the window is destroyed reads the window's state
+// (on Windows, destroying native windows can repaint): every page, menu
+// and dialog must go while the window is still a TTalvoMainForm, its
+// state alive, not later in ~QWidget.
+void MainFormTest::pagesGoBeforeTheStateTheyReferTo()
+{
+    auto form = makeForm();
+    QObject *window = form.get();  // the base every destructor stage shares
+    int late = 0, seen = 0;
+    for (QObject *child : form->children()) {
+        ++seen;
+        connect(child, &QObject::destroyed, [window, &late] {
+            if (!dynamic_cast<TTalvoMainForm *>(window))
+                ++late;
+        });
+    }
+    QVERIFY(seen > 0);
+    form.reset();
+    QCOMPARE(late, 0);
 }
 
 #include "mainform_test.moc"

@@ -47,9 +47,9 @@ double medianMicroseconds(const cad::Object &o, int rounds)
 }
 
 struct FetchCost {
-    double roundTrips = 0;  // per TEXT
-    double seconds = 0;     // median of the passes, whole fetch
-    double itemSeconds = 0; // median pass of the Item calls alone
+    double roundTrips = 0;   // per TEXT
+    double seconds = 0;      // median of the passes, whole fetch
+    double itemSeconds = 0;  // median pass of the Item calls alone
 };
 
 // What the fetch reads of each picked text (layer first, for the locked

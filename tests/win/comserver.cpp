@@ -1,8 +1,40 @@
 #include "comserver.h"
 
+#include <cstdio>
 #include <string>
 
 namespace wintest {
+
+namespace {
+
+// A crash ends the test program at once with its exception code, instead
+// of waiting in Wine's debugger until the test times out.
+LONG WINAPI endAtOnce(EXCEPTION_POINTERS *e)
+{
+    std::fprintf(stderr, "crash: exception 0x%08lx at %p\n", e->ExceptionRecord->ExceptionCode,
+                 e->ExceptionRecord->ExceptionAddress);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), UINT(e->ExceptionRecord->ExceptionCode));
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+const bool g_endAtOnce = (SetUnhandledExceptionFilter(endAtOnce), true);
+
+// The servers die with the test program, however it ends: left running
+// they would hold its output open.
+HANDLE serverJob()
+{
+    static HANDLE job = [] {
+        HANDLE j = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (j)
+            SetInformationJobObject(j, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return j;
+    }();
+    return job;
+}
+
+}  // namespace
 
 void registerProgId(const std::u16string &progId, const std::u16string &classId)
 {
@@ -33,6 +65,8 @@ ComServer::ComServer(const std::u16string &progId, const std::u16string &classId
     STARTUPINFOW si{};
     si.cb = sizeof si;
     if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process)) {
+        if (HANDLE job = serverJob())
+            AssignProcessToJobObject(job, m_process.hProcess);
         HANDLE waits[2] = {ready, m_process.hProcess};
         // The server signals once its object is in the running object table.
         m_started = WaitForMultipleObjects(2, waits, FALSE, 30000) == WAIT_OBJECT_0;

@@ -38,6 +38,36 @@ std::u16string HostControl::textOf(const std::u16string &handle) const
     return e ? e->text : std::u16string();
 }
 
+void HostControl::addBlock(const std::u16string &name, const std::vector<std::u16string> &tags,
+                           const std::vector<std::u16string> &prompts)
+{
+    cadhost::BlockSpec spec{.name = name};
+    for (std::size_t i = 0; i < tags.size(); ++i)
+        spec.attributes.push_back({.tag = tags[i], .prompt = i < prompts.size() ? prompts[i] : std::u16string()});
+    m_host.drawing().addBlock(spec);
+}
+
+std::u16string HostControl::addInsert(const std::u16string &block, const cad::Point &at,
+                                      const std::vector<std::u16string> &tags,
+                                      const std::vector<std::u16string> &values)
+{
+    cadhost::InsertSpec spec{.block = block, .insertionPoint = at};
+    for (std::size_t i = 0; i < tags.size() && i < values.size(); ++i)
+        spec.attributes.emplace_back(tags[i], values[i]);
+    auto id = m_host.drawing().addInsert(spec);
+    return m_host.drawing().entity(id)->handle;
+}
+
+std::u16string HostControl::attributeOf(const std::u16string &insertHandle, const std::u16string &tag) const
+{
+    const auto &d = m_host.drawing();
+    if (const auto *insert = d.entityByHandle(insertHandle))
+        for (auto id : insert->attributes)
+            if (const auto *a = d.entity(id); a && a->tag == tag)
+                return a->text;
+    return {};
+}
+
 int HostControl::undoSteps() const
 {
     return int(m_host.drawing().history().steps().size());
@@ -81,6 +111,12 @@ bool HostControl::control(std::u16string_view member, std::span<cad::Argument> a
         queuePicks(strings(arg(0)));
     else if (is(u"TalvoQueueSubEntity"))
         queueSubEntity(arg(0).toString());
+    else if (is(u"TalvoAddBlock"))
+        addBlock(arg(0).toString(), strings(arg(1)), strings(arg(2)));
+    else if (is(u"TalvoAddInsert"))
+        result = addInsert(arg(0).toString(), cad::toPoint(arg(1)), strings(arg(2)), strings(arg(3)));
+    else if (is(u"TalvoAttributeOf"))
+        result = attributeOf(arg(0).toString(), arg(1).toString());
     else if (is(u"TalvoTextOf"))
         result = textOf(arg(0).toString());
     else if (is(u"TalvoUndoSteps"))

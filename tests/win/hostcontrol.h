@@ -23,6 +23,14 @@ public:
     void queuePicks(const std::vector<std::u16string> &handles);
     void queueSubEntity(const std::u16string &handle);
     std::u16string textOf(const std::u16string &handle) const;
+    // A block with attribute definitions (tag, prompt), a reference of it
+    // with values by tag (its handle), and the value of one of its
+    // attributes by tag.
+    void addBlock(const std::u16string &name, const std::vector<std::u16string> &tags,
+                  const std::vector<std::u16string> &prompts);
+    std::u16string addInsert(const std::u16string &block, const cad::Point &at, const std::vector<std::u16string> &tags,
+                             const std::vector<std::u16string> &values);
+    std::u16string attributeOf(const std::u16string &insertHandle, const std::u16string &tag) const;
     int undoSteps() const;
     std::vector<std::u16string> selectionSetNames() const;
     cad::Point viewCentre() const;

@@ -5,17 +5,22 @@
 #include "comserver.h"
 
 #include "app/appfiles.h"
-#include "ui/talvoapplication.h"
 #include "app/mainform.h"
+#include "attrgrid/gui/attrgridmodel.h"
+#include "attrgrid/gui/attrgridpage.h"
 #include "cad/com/comdispatch.h"
 #include "cad/com/comsession.h"
 #include "cad/connection.h"
 #include "cad/qt/qtwindowapi.h"
 #include "cad/win/instancemarker.h"
 #include "cad/win/win32windowapi.h"
+#include "search/gui/resultgridview.h"
+#include "search/gui/searchpage.h"
 #include "textedit/gui/lineeditor.h"
 #include "textedit/gui/textedittab.h"
+#include "ui/talvoapplication.h"
 
+#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -24,9 +29,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -211,6 +218,82 @@ TEST_F(ProgramWindow, ServerKilledDuringWriteBackShowsTheErrorAndKeepsTheEditor)
     EXPECT_EQ(tab->editor->lines(), edited);
     EXPECT_FALSE(tab->isBusy());
     EXPECT_TRUE(tab->SpeedButton1->isEnabled());
+}
+
+TEST_F(ProgramWindow, SearchFindsTheDrawingsTextsAndUpdateWritesTheChangedOnes)
+{
+    auto handles = addTexts(qlines({u"部品-A1", u"図番 X-7", u"部品-B2"}));
+    form->PageControl1->setCurrentIndex(2);
+    SearchPage *page = form->searchPage();
+    page->Edit3->setText(QStringLiteral("部品"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(page->Edit3, &enter);
+
+    QAbstractItemModel *model = page->StringGrid2->model();
+    QStringList found;
+    for (int r = 0; r < model->rowCount(); ++r)
+        found << model->index(r, 0).data().toString();
+    found.sort();
+    ASSERT_EQ(found, qlines({u"部品-A1", u"部品-B2"}));
+
+    for (int r = 0; r < model->rowCount(); ++r)
+        if (model->index(r, 0).data().toString() == QStringLiteral("部品-B2"))
+            model->setData(model->index(r, 0), QStringLiteral("部品-B3"));
+    const int stepsBefore = control.call(u"TalvoUndoSteps").toInt();
+    page->SpeedButton15->click();
+
+    EXPECT_EQ(textOf(handles[2]), QStringLiteral("部品-B3"));
+    EXPECT_EQ(textOf(handles[0]), QStringLiteral("部品-A1"));
+    EXPECT_EQ(textOf(handles[1]), QStringLiteral("図番 X-7"));
+    EXPECT_EQ(control.call(u"TalvoUndoSteps").toInt(), stepsBefore + 1);
+    ASSERT_EQ(boxes.size(), 1) << boxes.join(u'\n').toStdString();
+    EXPECT_TRUE(boxes[0].contains(QStringLiteral("1 / 1 個の TEXT を更新しました"))) << boxes[0].toStdString();
+    EXPECT_TRUE(control.call(u"TalvoSelectionSetNames").toArray().empty());
+}
+
+TEST_F(ProgramWindow, AttributeGridFetchesEditsAndWritesBackInOneUndoStep)
+{
+    auto strings = [](std::initializer_list<const char16_t *> items) {
+        cad::VariantArray out;
+        for (const char16_t *s : items)
+            out.emplace_back(s);
+        return Variant(std::move(out));
+    };
+    control.call(u"TalvoAddBlock", {Variant(u"EQ"), strings({u"NAME", u"SPEC"}), strings({u"名称", u"仕様"})});
+    std::vector<std::u16string> refs;
+    refs.push_back(control
+                       .call(u"TalvoAddInsert", {Variant(u"EQ"), cad::fromPoint({0, 30, 0}),
+                                                 strings({u"NAME", u"SPEC"}), strings({u"ポンプ-1", u"1kW"})})
+                       .toString());
+    refs.push_back(control
+                       .call(u"TalvoAddInsert", {Variant(u"EQ"), cad::fromPoint({0, 10, 0}),
+                                                 strings({u"NAME", u"SPEC"}), strings({u"ポンプ-2", u"3kW"})})
+                       .toString());
+
+    form->PageControl1->setCurrentIndex(1);
+    AttrGridPage *page = form->attrPage();
+    page->ComboBox2->clear();
+    page->ComboBox2->addItem(QStringLiteral("機器[EQ*],NAME,SPEC"));
+    control.call(u"TalvoQueuePicks", {Variant(cad::VariantArray(refs.begin(), refs.end()))});
+    page->SpeedButton10->click();
+    ASSERT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
+
+    AttrGridModel *model = page->model();
+    auto cell = [&](int col, int row) { return model->indexOfCell(col, row).data().toString(); };
+    ASSERT_EQ(cell(1, 1), QStringLiteral("ポンプ-1"));  // top to bottom
+    ASSERT_EQ(cell(2, 2), QStringLiteral("3kW"));
+
+    model->setCellText(2, 1, u"1.5kW");
+    model->setCellText(1, 2, u"ポンプ-2A");
+    const int stepsBefore = control.call(u"TalvoUndoSteps").toInt();
+    page->SpeedButton11->click();
+
+    EXPECT_EQ(control.call(u"TalvoAttributeOf", {Variant(refs[0]), Variant(u"SPEC")}).toString(), u"1.5kW");
+    EXPECT_EQ(control.call(u"TalvoAttributeOf", {Variant(refs[1]), Variant(u"NAME")}).toString(), u"ポンプ-2A");
+    EXPECT_EQ(control.call(u"TalvoAttributeOf", {Variant(refs[0]), Variant(u"NAME")}).toString(), u"ポンプ-1");
+    EXPECT_EQ(control.call(u"TalvoUndoSteps").toInt(), stepsBefore + 1);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
+    EXPECT_TRUE(control.call(u"TalvoSelectionSetNames").toArray().empty());
 }
 
 TEST_F(ProgramWindow, JapaneseTextHasASansSerifFont)

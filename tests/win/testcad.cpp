@@ -33,8 +33,9 @@ std::vector<std::u16string> typeMembers(std::u16string_view type)
     static const std::map<std::u16string_view, std::vector<std::u16string>> members = {
         {u"ControlledApplication",
          {u"HWND", u"ActiveDocument", u"ZoomCenter", u"Name", u"Visible", u"TalvoReset", u"TalvoAddLayer",
-          u"TalvoAddText", u"TalvoQueuePicks", u"TalvoQueueSubEntity", u"TalvoTextOf", u"TalvoUndoSteps",
-          u"TalvoSelectionSetNames", u"TalvoViewCentre", u"TalvoQuit"}},
+          u"TalvoAddText", u"TalvoAddBlock", u"TalvoAddInsert", u"TalvoAttributeOf", u"TalvoQueuePicks",
+          u"TalvoQueueSubEntity", u"TalvoTextOf", u"TalvoUndoSteps", u"TalvoSelectionSetNames", u"TalvoViewCentre",
+          u"TalvoQuit"}},
         {u"ApplicationObject", {u"HWND", u"ActiveDocument", u"ZoomCenter", u"Name", u"Visible"}},
         {u"DocumentObject",
          {u"HWND", u"SelectionSets", u"Layers", u"Blocks", u"Utility", u"ModelSpace", u"Application", u"Name",

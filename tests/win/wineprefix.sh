@@ -14,8 +14,10 @@ setup|setup-x)
   else
     wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
   fi
-  # A crashing test ends with its exit code instead of waiting in winedbg.
+  # A crashing test ends with its exit code instead of waiting in winedbg
+  # or its crash dialog on the virtual display.
   wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wineserver -w
   ;;
 end)
