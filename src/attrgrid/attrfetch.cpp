@@ -61,9 +61,8 @@ public:
 
     void run(FetchOutcome &r)
     {
-        cad::Variant set = cad::GetTempSelectionSet(m_doc);
-        AtExit release([&set] { cad::ReleaseTempSelectionSet(set); });
-        cad::Object ss = set.toObject();
+        cad::TempSelectionSet temp(m_doc);
+        cad::Object ss = temp.variant().toObject();
         pick(ss);
         r.picked = ss.get(u"Count").toInt();
         if (m_hooks.afterPick)

@@ -46,6 +46,20 @@ Variant GetTempSelectionSet(const Object &doc);
 // clean-up can run on every path.
 void ReleaseTempSelectionSet(const Variant &set);
 
+// The temporary selection set for one command: got on construction,
+// released (ReleaseTempSelectionSet) when the scope ends by any path.
+class TempSelectionSet {
+public:
+    explicit TempSelectionSet(const Object &doc) : m_set(GetTempSelectionSet(doc)) {}
+    ~TempSelectionSet() { ReleaseTempSelectionSet(m_set); }
+    TempSelectionSet(const TempSelectionSet &) = delete;
+    TempSelectionSet &operator=(const TempSelectionSet &) = delete;
+    const Variant &variant() const { return m_set; }
+
+private:
+    Variant m_set;
+};
+
 // Marker polyline of ZoomToPoint for a view of width × height pixels: an
 // arrowhead outline whose tip is the view centre, pointing right.
 std::vector<PixelPoint> zoomMarker(int width, int height, double scale);

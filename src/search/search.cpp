@@ -19,18 +19,6 @@ std::u16string progress(long long current, long long total)
     return number(current) + u" / " + number(total);
 }
 
-// Clear and Delete of the temporary set whatever way the search ends.
-class TempSetGuard {
-public:
-    explicit TempSetGuard(cad::Variant set) : m_set(std::move(set)) {}
-    ~TempSetGuard() { cad::ReleaseTempSelectionSet(m_set); }
-    TempSetGuard(const TempSetGuard &) = delete;
-    TempSetGuard &operator=(const TempSetGuard &) = delete;
-
-private:
-    cad::Variant m_set;
-};
-
 // Steps 3 and 4 of the activation without the restore: the CAD to the
 // front and, when it really is, one Escape.
 void cadToFrontWithEscape(const cad::Object &app)
@@ -111,8 +99,8 @@ SearchFetch FetchMatchingTexts(const cad::Object &doc, const std::u16string &pat
     SearchFetch r;
     r.lockedLayers = LockedLayerNames(doc);
 
-    cad::Variant set = cad::GetTempSelectionSet(doc);
-    TempSetGuard guard(set);
+    cad::TempSelectionSet temp(doc);
+    const cad::Variant &set = temp.variant();
     cad::Object ss = set.toObject();
     ss.call(u"Clear");
     cad::Argument args[5] = {{cad::Variant(5), false},

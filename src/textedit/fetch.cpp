@@ -4,18 +4,6 @@
 
 namespace {
 
-// Clear and Delete of the temporary set whatever way the pick ends.
-class TempSetGuard {
-public:
-    explicit TempSetGuard(cad::Variant set) : m_set(std::move(set)) {}
-    ~TempSetGuard() { cad::ReleaseTempSelectionSet(m_set); }
-    TempSetGuard(const TempSetGuard &) = delete;
-    TempSetGuard &operator=(const TempSetGuard &) = delete;
-
-private:
-    cad::Variant m_set;
-};
-
 // SelectOnScreen; a cancelled or failed pick leaves the count to decide.
 void pick(const cad::Object &ss, cad::Int16Array types, cad::VariantArray data)
 {
@@ -50,8 +38,8 @@ TextFetch FetchTexts(const cad::Object &doc, bool sortByCoordinates, const PumpF
 {
     TextFetch r;
     const std::u16string locked = lockedLayerList(doc);
-    cad::Variant set = cad::GetTempSelectionSet(doc);
-    TempSetGuard guard(set);
+    cad::TempSelectionSet temp(doc);
+    const cad::Variant &set = temp.variant();
     cad::Object ss = set.toObject();
     pick(ss, cad::Int16Array{0}, cad::VariantArray{cad::Variant(u"TEXT")});
     r.total = ss.get(u"Count").toInt();
@@ -105,8 +93,8 @@ AttrFetch FetchAttributes(const cad::Object &doc, const std::u16string &entry, b
         if (label)
             label(s);
     };
-    cad::Variant set = cad::GetTempSelectionSet(doc);
-    TempSetGuard guard(set);
+    cad::TempSelectionSet temp(doc);
+    const cad::Variant &set = temp.variant();
     cad::Object ss = set.toObject();
     pick(ss, cad::Int16Array{0, 2},
          cad::VariantArray{cad::Variant(u"INSERT"), cad::Variant(blockPatternOfEntry(entry))});
