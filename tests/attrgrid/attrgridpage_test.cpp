@@ -54,7 +54,7 @@ private:
 
     // Three references of "EQ" and "EQN" from top to bottom, plus one of "XY" that
     // the set's pattern leaves out.
-    void fetchThree(const QString &setLine = QStringLiteral("機器[EQ*],NAME,SPEC"))
+    void fetchThree(const QString &setLine = QStringLiteral("機器[EQ*],NAME,RATING"))
     {
         page->ComboBox2->clear();
         page->ComboBox2->addItem(setLine);
@@ -85,12 +85,12 @@ private slots:
     {
         g_messages.clear();
         h = std::make_unique<AttrHost>();
-        h->block(u"EQ", {{u"NAME", u"名称"}, {u"SPEC", u"仕様"}});
+        h->block(u"EQ", {{u"NAME", u"名称"}, {u"RATING", u"仕様"}});
         h->block(u"EQN", {{u"NAME", u"名"}});
         h->block(u"XY", {{u"NAME", u""}});
-        ids = {h->insert(u"EQ", 0, 30, {{u"NAME", u"P-1"}, {u"SPEC", u"1kW"}}),
+        ids = {h->insert(u"EQ", 0, 30, {{u"NAME", u"P-1"}, {u"RATING", u"1kW"}}),
                h->insert(u"EQN", 0, 20, {{u"NAME", u"P-2"}}), h->insert(u"XY", 0, 15, {{u"NAME", u"xy"}}),
-               h->insert(u"EQ", 0, 10, {{u"NAME", u"P-3"}, {u"SPEC", u"3kW"}})};
+               h->insert(u"EQ", 0, 10, {{u"NAME", u"P-3"}, {u"RATING", u"3kW"}})};
         state = std::make_unique<MainState>();
         status = std::make_unique<QStatusBar>();
         addStatusPanels(status.get());
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(model()->headerData(2, Qt::Vertical).toString(), QStringLiteral("3"));
         QCOMPARE(text(1, 1), QStringLiteral("P-1"));
         QCOMPARE(text(2, 3), QStringLiteral("3kW"));
-        QCOMPARE(ref(2, 2), 0);  // P-2 has no SPEC
+        QCOMPARE(ref(2, 2), 0);  // P-2 has no RATING
         QVERIFY(ref(1, 3) >= 1);
         QVERIFY(!at(2, 2).flags().testFlag(Qt::ItemIsEditable));
         QVERIFY(at(1, 2).flags().testFlag(Qt::ItemIsEditable));

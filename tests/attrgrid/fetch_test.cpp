@@ -18,8 +18,8 @@ class AttrFetchTest : public ::testing::Test, public AttrHost {
 protected:
     void SetUp() override
     {
-        block(u"EQ", {{u"NAME", u"機器名"}, {u"SPEC", u""}, {u"TYPE", u"形式"}});
-        block(u"ABC1", {{u"NAME", u"名称"}, {u"SPEC", u"仕様"}});
+        block(u"EQ", {{u"NAME", u"機器名"}, {u"RATING", u""}, {u"TYPE", u"形式"}});
+        block(u"ABC1", {{u"NAME", u"名称"}, {u"RATING", u"仕様"}});
         block(u"PLAIN", {{u"OTHER", u"他"}});
     }
 };
@@ -28,13 +28,13 @@ protected:
 
 TEST_F(AttrFetchTest, FillsRowsHeadersAndReferences)
 {
-    auto a = insert(u"EQ", 0, 30, {{u"NAME", u"P-1"}, {u"SPEC", u"1.5kW"}, {u"TYPE", u"A"}});
+    auto a = insert(u"EQ", 0, 30, {{u"NAME", u"P-1"}, {u"RATING", u"1.5kW"}, {u"TYPE", u"A"}});
     auto none = insert(u"PLAIN", 0, 20, {{u"OTHER", u"x"}});
-    auto b = insert(u"ABC1", 0, 10, {{u"NAME", u"P-2"}, {u"SPEC", u"3kW"}});
+    auto b = insert(u"ABC1", 0, 10, {{u"NAME", u"P-2"}, {u"RATING", u"3kW"}});
     sgUndoCnt = 4;
     data.FUndoCells.Add(data.cells, 1, 1);
 
-    FetchOutcome r = fetch({b, none, a}, setOf({u"NAME", u"SPEC", u"TYPE", u"NONE"}));
+    FetchOutcome r = fetch({b, none, a}, setOf({u"NAME", u"RATING", u"TYPE", u"NONE"}));
     EXPECT_FALSE(r.failed);
     EXPECT_TRUE(r.replaced);
     EXPECT_EQ(r.picked, 3);
@@ -148,7 +148,7 @@ TEST_F(AttrFetchTest, NothingPickedKeepsEverything)
     data.cells.setCellText(1, 1, u"edited");
     data.FUndoCells.Add(data.cells, 1, 1);
     host.scriptedPicker().queueCancel();
-    FetchOutcome r = FetchBlocks(doc(), setOf({u"SPEC"}), data, sgUndoCnt, runFlag, hooks());
+    FetchOutcome r = FetchBlocks(doc(), setOf({u"RATING"}), data, sgUndoCnt, runFlag, hooks());
     EXPECT_EQ(r.picked, 0);
     EXPECT_FALSE(r.replaced);
     EXPECT_EQ(labels.back(), u"INSERT = 0");
@@ -215,7 +215,7 @@ TEST_F(AttrFetchTest, CadStoppingKeepsConsistentState)
 {
     std::vector<cadhost::EntityId> ids;
     for (int i = 0; i < 4; ++i)
-        ids.push_back(insert(u"EQ", 0, 10.0 * i, {{u"NAME", u"v"}, {u"SPEC", u"s"}}));
+        ids.push_back(insert(u"EQ", 0, 10.0 * i, {{u"NAME", u"v"}, {u"RATING", u"s"}}));
     fetch(ids, setOf({u"NAME"}));
     data.cells.setCellText(1, 1, u"unsaved");
     const auto before = data.attList.size();
@@ -228,7 +228,7 @@ TEST_F(AttrFetchTest, CadStoppingKeepsConsistentState)
         if (++calls == 2)
             host.faults().stopAfter(3);
     };
-    FetchOutcome r = FetchBlocks(doc(), setOf({u"NAME", u"SPEC"}), data, sgUndoCnt, runFlag, h);
+    FetchOutcome r = FetchBlocks(doc(), setOf({u"NAME", u"RATING"}), data, sgUndoCnt, runFlag, h);
     EXPECT_TRUE(r.failed);
     EXPECT_FALSE(r.replaced);
     EXPECT_EQ(cell(1, 1), u"unsaved");
@@ -246,7 +246,7 @@ TEST_F(AttrFetchTest, CadStoppingKeepsConsistentState)
         if (++calls == 4 + 2)  // before the second row
             host.faults().stopAfter(9);
     };
-    r = FetchBlocks(doc(), setOf({u"NAME", u"SPEC"}), data, sgUndoCnt, runFlag, h);
+    r = FetchBlocks(doc(), setOf({u"NAME", u"RATING"}), data, sgUndoCnt, runFlag, h);
     EXPECT_TRUE(r.failed);
     EXPECT_TRUE(r.replaced);
     EXPECT_EQ(data.blkList.size(), 4u);

@@ -33,9 +33,9 @@ TEST(TagSetFields, QuotedFieldsHoldCommasAndDoubledQuotes)
 
 TEST(TagSet, NameTagsAndBlockPattern)
 {
-    TagSet s = parseTagSet(u"機器[ABC*],NAME,SPEC");
+    TagSet s = parseTagSet(u"機器[ABC*],NAME,RATING");
     EXPECT_EQ(s.name, u"機器[ABC*]");
-    EXPECT_EQ(s.tags, (Fields{u"NAME", u"SPEC"}));
+    EXPECT_EQ(s.tags, (Fields{u"NAME", u"RATING"}));
     EXPECT_EQ(s.blockPattern, u"ABC*");
 
     EXPECT_EQ(parseTagSet(u"線番,SENBAN").blockPattern, u"*");

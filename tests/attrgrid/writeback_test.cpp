@@ -10,12 +10,12 @@ class AttrWriteTest : public ::testing::Test, public AttrHost {
 protected:
     void SetUp() override
     {
-        block(u"EQ", {{u"NAME", u"名"}, {u"SPEC", u"仕"}});
+        block(u"EQ", {{u"NAME", u"名"}, {u"RATING", u"仕"}});
         for (int i = 0; i < 3; ++i)
             ids.push_back(insert(u"EQ", 0, 10.0 * (3 - i),
-                                 {{u"NAME", u"N" + std::u16string(1, char16_t(u'1' + i))}, {u"SPEC", u"S"}}));
+                                 {{u"NAME", u"N" + std::u16string(1, char16_t(u'1' + i))}, {u"RATING", u"S"}}));
         AttrSet set;
-        set.tags = {u"NAME", u"SPEC"};
+        set.tags = {u"NAME", u"RATING"};
         fetch(ids, set);
         host.resetCallCounts();
     }

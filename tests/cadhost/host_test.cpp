@@ -21,7 +21,7 @@ protected:
         d.addBlock({.name = u"PUMP",
                     .lines = {{{0, 0, 0}, {5, 0, 0}}},
                     .attributes = {{.tag = u"NO", .prompt = u"機器番号", .defaultValue = u"P-0", .point = {0, 3, 0}},
-                                   {.tag = u"SPEC", .prompt = u"仕様", .point = {0, -3, 0}}}});
+                                   {.tag = u"RATING", .prompt = u"仕様", .point = {0, -3, 0}}}});
         d.addBlock({.name = u"VALVE", .attributes = {{.tag = u"NO", .prompt = u"弁番号"}}});
         left = d.addText({.text = u"Pump P-101", .insertionPoint = {1, 2, 0}, .layer = u"注記"});
         centred = d.addText({.text = u"ポンプ",

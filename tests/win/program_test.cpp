@@ -259,21 +259,21 @@ TEST_F(ProgramWindow, AttributeGridFetchesEditsAndWritesBackInOneUndoStep)
             out.emplace_back(s);
         return Variant(std::move(out));
     };
-    control.call(u"TalvoAddBlock", {Variant(u"EQ"), strings({u"NAME", u"SPEC"}), strings({u"名称", u"仕様"})});
+    control.call(u"TalvoAddBlock", {Variant(u"EQ"), strings({u"NAME", u"RATING"}), strings({u"名称", u"仕様"})});
     std::vector<std::u16string> refs;
     refs.push_back(control
                        .call(u"TalvoAddInsert", {Variant(u"EQ"), cad::fromPoint({0, 30, 0}),
-                                                 strings({u"NAME", u"SPEC"}), strings({u"ポンプ-1", u"1kW"})})
+                                                 strings({u"NAME", u"RATING"}), strings({u"ポンプ-1", u"1kW"})})
                        .toString());
     refs.push_back(control
                        .call(u"TalvoAddInsert", {Variant(u"EQ"), cad::fromPoint({0, 10, 0}),
-                                                 strings({u"NAME", u"SPEC"}), strings({u"ポンプ-2", u"3kW"})})
+                                                 strings({u"NAME", u"RATING"}), strings({u"ポンプ-2", u"3kW"})})
                        .toString());
 
     form->PageControl1->setCurrentIndex(1);
     AttrGridPage *page = form->attrPage();
     page->ComboBox2->clear();
-    page->ComboBox2->addItem(QStringLiteral("機器[EQ*],NAME,SPEC"));
+    page->ComboBox2->addItem(QStringLiteral("機器[EQ*],NAME,RATING"));
     control.call(u"TalvoQueuePicks", {Variant(cad::VariantArray(refs.begin(), refs.end()))});
     page->SpeedButton10->click();
     ASSERT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
@@ -288,7 +288,7 @@ TEST_F(ProgramWindow, AttributeGridFetchesEditsAndWritesBackInOneUndoStep)
     const int stepsBefore = control.call(u"TalvoUndoSteps").toInt();
     page->SpeedButton11->click();
 
-    EXPECT_EQ(control.call(u"TalvoAttributeOf", {Variant(refs[0]), Variant(u"SPEC")}).toString(), u"1.5kW");
+    EXPECT_EQ(control.call(u"TalvoAttributeOf", {Variant(refs[0]), Variant(u"RATING")}).toString(), u"1.5kW");
     EXPECT_EQ(control.call(u"TalvoAttributeOf", {Variant(refs[1]), Variant(u"NAME")}).toString(), u"ポンプ-2A");
     EXPECT_EQ(control.call(u"TalvoAttributeOf", {Variant(refs[0]), Variant(u"NAME")}).toString(), u"ポンプ-1");
     EXPECT_EQ(control.call(u"TalvoUndoSteps").toInt(), stepsBefore + 1);
