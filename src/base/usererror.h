@@ -21,5 +21,7 @@ private:
 
 std::string toUtf8(std::u16string_view s);
 std::u16string fromUtf8(std::string_view s);
+// The UTF-8 bytes of one code point (a surrogate is written as it is).
+void appendUtf8(std::string &out, char32_t c);
 
 }  // namespace base

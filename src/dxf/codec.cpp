@@ -1,5 +1,7 @@
 #include "dxf/codec.h"
 
+#include "base/usererror.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <string>
@@ -17,24 +19,7 @@ namespace dxf {
 
 namespace {
 
-void appendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
+using base::appendUtf8;
 
 void appendUtf16(std::u16string &out, char32_t c)
 {
