@@ -238,15 +238,31 @@ void EditorMenu::putSelection(const QTextCursor &selection, const tools::LineSpl
     m_editor->replaceSelection(toQ(tools::joinLines(split)));
 }
 
+void EditorMenu::changeAllLines(const LinesCommand &command)
+{
+    m_tab.UndoMark(true);
+    Run run(*this);
+    tools::Lines lines = toLines(m_editor->lines());
+    command(lines, run.pacer);
+    m_editor->setLines(toList(lines));  // one update; empties the control's history
+}
+
+void EditorMenu::changeSelection(const QTextCursor &selection, const QString &selected, const LinesCommand &command)
+{
+    m_tab.UndoMark(true);
+    Run run(*this);
+    tools::LineSplit split = tools::splitLines(fromQ(selected));
+    command(split.lines, run.pacer);
+    putSelection(selection, split);
+}
+
 void EditorMenu::convertAll(tools::Conversion conversion)
 {
     if (busy())
         return;
-    m_tab.UndoMark(true);
-    Run run(*this);
-    tools::Lines lines = toLines(m_editor->lines());
-    tools::convertLines(lines, conversion, run.pacer, m_state.runFlag);
-    m_editor->setLines(toList(lines));  // one update; empties the control's history
+    changeAllLines([&](tools::Lines &lines, tools::MessagePacer &pacer) {
+        tools::convertLines(lines, conversion, pacer, m_state.runFlag);
+    });
 }
 
 void EditorMenu::convertSelection(tools::Conversion conversion)
@@ -255,12 +271,10 @@ void EditorMenu::convertSelection(tools::Conversion conversion)
         return;
     if (m_editor->selLength() == 0)
         return;
-    m_tab.UndoMark(true);
-    Run run(*this);
-    const QTextCursor selection = m_editor->textCursor();
-    tools::LineSplit split = tools::splitLines(fromQ(m_editor->selectedText()));
-    tools::convertLines(split.lines, conversion, run.pacer, m_state.runFlag);
-    putSelection(selection, split);
+    changeSelection(m_editor->textCursor(), m_editor->selectedText(),
+                    [&](tools::Lines &lines, tools::MessagePacer &pacer) {
+                        tools::convertLines(lines, conversion, pacer, m_state.runFlag);
+                    });
 }
 
 void EditorMenu::N1Click()
@@ -316,12 +330,10 @@ void EditorMenu::N7Click()
     }
     if (dialog.execFor(m_mainWindow) != QDialog::Accepted || dialog.Edit1->text().isEmpty())
         return;
-    m_tab.UndoMark(true);
-    Run run(*this);
     const tools::ReplaceOptions options = dialog.options();
-    tools::Lines lines = toLines(m_editor->lines());
-    tools::replaceLines(lines, options, run.pacer, m_state.runFlag);
-    m_editor->setLines(toList(lines));
+    changeAllLines([&](tools::Lines &lines, tools::MessagePacer &pacer) {
+        tools::replaceLines(lines, options, pacer, m_state.runFlag);
+    });
 }
 
 void EditorMenu::N8Click()
@@ -338,14 +350,12 @@ void EditorMenu::N8Click()
     const QTextCursor selection = m_editor->textCursor();
     if (dialog.execFor(m_mainWindow) != QDialog::Accepted || dialog.Edit1->text().isEmpty())
         return;
-    m_tab.UndoMark(true);
-    Run run(*this);
     // The selection command always matches case exactly.
     tools::ReplaceOptions options = dialog.options();
     options.ignoreCase = false;
-    tools::LineSplit split = tools::splitLines(fromQ(selected));
-    tools::replaceLines(split.lines, options, run.pacer, m_state.runFlag);
-    putSelection(selection, split);
+    changeSelection(selection, selected, [&](tools::Lines &lines, tools::MessagePacer &pacer) {
+        tools::replaceLines(lines, options, pacer, m_state.runFlag);
+    });
 }
 
 // --- Number addition -------------------------------------------------------
@@ -360,11 +370,9 @@ void EditorMenu::N14Click()
     const tools::AdditionOptions options = dialog.options();
     if (options.addend == 0)
         return;
-    m_tab.UndoMark(true);
-    Run run(*this);
-    tools::Lines lines = toLines(m_editor->lines());
-    tools::addToLines(lines, options, run.pacer, m_state.runFlag);
-    m_editor->setLines(toList(lines));
+    changeAllLines([&](tools::Lines &lines, tools::MessagePacer &pacer) {
+        tools::addToLines(lines, options, pacer, m_state.runFlag);
+    });
 }
 
 void EditorMenu::N15Click()
@@ -378,11 +386,9 @@ void EditorMenu::N15Click()
     const tools::AdditionOptions options = dialog.options();
     if (options.addend == 0)
         return;
-    tools::LineSplit split = tools::splitLines(fromQ(m_editor->selectedText()));
-    m_tab.UndoMark(true);
-    Run run(*this);
-    tools::addToLines(split.lines, options, run.pacer, m_state.runFlag);
-    putSelection(selection, split);
+    changeSelection(selection, m_editor->selectedText(), [&](tools::Lines &lines, tools::MessagePacer &pacer) {
+        tools::addToLines(lines, options, pacer, m_state.runFlag);
+    });
 }
 
 // --- Serial numbers --------------------------------------------------------

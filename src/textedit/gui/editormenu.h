@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <map>
 
 class LineEditor;
@@ -77,6 +78,12 @@ private:
     void convertAll(tools::Conversion conversion);
     void convertSelection(tools::Conversion conversion);
     void putSelection(const QTextCursor &selection, const tools::LineSplit &split);
+    // One command over lines, with the Undo snapshot, "中止" and paced
+    // pumping: all lines of the editor (one update), or the lines of
+    // `selected`, put back over `selection`.
+    using LinesCommand = std::function<void(tools::Lines &, tools::MessagePacer &)>;
+    void changeAllLines(const LinesCommand &command);
+    void changeSelection(const QTextCursor &selection, const QString &selected, const LinesCommand &command);
 
     TextEditTab &m_tab;
     LineEditor *m_editor;
